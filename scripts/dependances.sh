@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs, on Debian 12, what building, testing or playing KUBRIX needs,
+# only when something is missing. Usage: dependances.sh [jeu|tests]
+set -euo pipefail
+
+paquets=(g++ cmake ninja-build pkg-config libgl-dev
+         qt6-base-dev qt6-multimedia-dev qt6-tools-dev
+         googletest libgtest-dev)
+case "${1:-tests}" in
+  jeu) paquets+=(xvfb xauth openbox) ;;
+  tests) ;;
+  *) echo "usage: $0 [jeu|tests]" >&2; exit 2 ;;
+esac
+
+manquants=()
+for p in "${paquets[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || manquants+=("$p")
+done
+[ ${#manquants[@]} -eq 0 ] && exit 0
+
+echo "Installation de : ${manquants[*]}"
+sudo_=""
+[ "$(id -u)" -ne 0 ] && sudo_="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo_ apt-get update -q
+$sudo_ apt-get install -y -q --no-install-recommends "${manquants[@]}"

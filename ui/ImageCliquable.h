@@ -1,0 +1,15 @@
+#pragma once
+// A picture that reports a click of the left button, as the dice do.
+#include <QLabel>
+
+class ImageCliquable : public QLabel {
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+
+signals:
+    void clic();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent *evenement) override;
+};

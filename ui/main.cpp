@@ -1,0 +1,29 @@
+// KUBRIX: a game of Yams for one player against the computer or two players.
+#include "Apropos.h"
+#include "Attente.h"
+#include "ChoixNom.h"
+#include "yams1.h"
+
+#include <QApplication>
+#include <QDirIterator>
+#include <QFontDatabase>
+
+int main(int argc, char **argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("KUBRIX"));
+    QApplication::setDesktopFileName(QStringLiteral("kubrix"));
+
+    // Our own fonts, so that the look does not depend on the system's.
+    QDirIterator polices(QStringLiteral(":/polices"), {QStringLiteral("*.ttf")});
+    while (polices.hasNext()) QFontDatabase::addApplicationFont(polices.next());
+
+    // The windows, created once, in this order; each lives for the whole run.
+    TFicheYams FicheYams;
+    TAboutBox AboutBox(&FicheYams);
+    TDELAI DELAI(&FicheYams);
+    TChNom ChNom(&FicheYams);
+    FicheYams.relier(&AboutBox, &DELAI, &ChNom);
+
+    FicheYams.showMaximized();
+    return QApplication::exec();
+}

@@ -1,0 +1,286 @@
+#include "yams1.h"
+
+#include "Apropos.h"
+#include "Attente.h"
+#include "ChoixNom.h"
+#include "FeuilleGrille.h"
+#include "IconesBoutons.h"
+#include "ImageCliquable.h"
+#include "Marque.h"
+#include "RouteurAide.h"
+#include "Sons.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStatusBar>
+
+namespace {
+
+const QColor Navy(0, 0, 128);
+constexpr int HauteurBarreDEtat = 19;
+
+QFont police(const char *famille, int pixels, bool gras = false, bool italique = false) {
+    QFont f(QString::fromLatin1(famille));
+    f.setPixelSize(pixels);
+    f.setBold(gras);
+    f.setItalic(italique);
+    return f;
+}
+
+// The window's surface: navy, with every control at a fixed position. Only
+// the status bar follows the bottom edge, over whatever lies there.
+class Fond : public QWidget {
+public:
+    explicit Fond(QWidget *parent) : QWidget(parent) {
+        setAutoFillBackground(true);
+        QPalette p = palette();
+        p.setColor(QPalette::Window, Navy);
+        setPalette(p);
+    }
+    QWidget *barre = nullptr;
+
+protected:
+    void resizeEvent(QResizeEvent *) override {
+        if (barre) barre->setGeometry(0, height() - HauteurBarreDEtat, width(), HauteurBarreDEtat);
+    }
+};
+
+}  // namespace
+
+TFicheYams::TFicheYams(QWidget *parent) : QMainWindow(parent) {
+    construire();
+    FormCreate();
+}
+
+TFicheYams::~TFicheYams() = default;
+
+void TFicheYams::construire() {
+    setWindowTitle(QStringLiteral("KUBRIX"));
+    setWindowIcon(QIcon(QStringLiteral(":/images/icone.png")));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint);
+    setFont(police("Liberation Sans", 11));
+    setProperty(RouteurAide::ProprieteContexte, RouteurAide::ContexteFenetre);
+
+    // The menu.
+    MenuPrincipal = menuBar();
+    MenuNouvelle = MenuPrincipal->addMenu(QStringLiteral("&Nouvelle partie"));
+    MenuNouvelle->menuAction()->setProperty(RouteurAide::ProprieteContexte, RouteurAide::ContexteNouvellePartie);
+    N1Joueur1 = MenuNouvelle->addAction(QStringLiteral("1 Joueur"));
+    N1Joueur1->setProperty(RouteurAide::ProprieteContexte, RouteurAide::ContexteFenetre);
+    N2Joueurs1 = MenuNouvelle->addAction(QStringLiteral("2 Joueurs"));
+    MenuAide = MenuPrincipal->addMenu(QStringLiteral("&Aide"));
+    MenuRegles = MenuAide->addAction(QStringLiteral("Règles du jeu"));
+    MenuRegles->setProperty(RouteurAide::ProprieteContexte, RouteurAide::ContexteRegles);
+    MenuSon = MenuAide->addAction(QStringLiteral("Son"));
+    MenuSon->setCheckable(true);  // the check mark is the sound switch; a click flips it
+    MenuSon->setChecked(true);
+    N1 = MenuAide->addSeparator();
+    MenuApropos = MenuAide->addAction(QStringLiteral("A Propos"));
+    MenuQuitter = MenuPrincipal->addAction(QStringLiteral("&Quitter"));
+
+    // The surface and its controls, bottom to top.
+    auto *fond = new Fond(this);
+    fond_ = fond;
+    setCentralWidget(fond_);
+
+    Plateau = new QLabel(fond_);
+    Plateau->setGeometry(32, 0, 577, 376);
+    Plateau->setAlignment(Qt::AlignCenter);
+    Plateau->setPixmap(QPixmap(QStringLiteral(":/images/plateau.png")));
+
+    const QPoint posDes[6] = {{}, {216, 56}, {112, 152}, {264, 192}, {416, 168}, {352, 64}};
+    for (int i = 1; i <= 5; ++i) {
+        auto *d = new ImageCliquable(fond_);
+        d->setGeometry(QRect(posDes[i], QSize(86, 86)));
+        d->setToolTip(QStringLiteral("Cliquez pour garder ce dé"));
+        d->setPixmap(QPixmap(QStringLiteral(":/images/face%1.png").arg(i)));
+        des_[static_cast<std::size_t>(i)] = d;
+    }
+    De1 = des_[1]; De2 = des_[2]; De3 = des_[3]; De4 = des_[4]; De5 = des_[5];
+    connect(De1, &ImageCliquable::clic, this, &TFicheYams::De1Click);
+    connect(De2, &ImageCliquable::clic, this, &TFicheYams::De2Click);
+    connect(De3, &ImageCliquable::clic, this, &TFicheYams::De3Click);
+    connect(De4, &ImageCliquable::clic, this, &TFicheYams::De4Click);
+    connect(De5, &ImageCliquable::clic, this, &TFicheYams::De5Click);
+
+    // The face store: never shown, only copied from.
+    for (int v = 1; v <= 6; ++v) {
+        auto *f = new QLabel(fond_);
+        f->setGeometry(464 + 16 * (v - 1), 352, 86, 86);
+        f->setPixmap(QPixmap(QStringLiteral(":/images/face%1.png").arg(v)));
+        f->hide();
+        faces_[static_cast<std::size_t>(v)] = f;
+    }
+    ImageAs = faces_[1]; ImageDeux = faces_[2]; ImageTrois = faces_[3];
+    ImageQuatre = faces_[4]; ImageCinq = faces_[5]; ImageSix = faces_[6];
+
+    EtiJoueur = new QLabel(QStringLiteral("Joueur 1"), fond_);
+    EtiJoueur->move(352, 384);
+    EtiJoueur->setFont(police("Liberation Sans", 24, false, true));
+    {
+        QPalette p = EtiJoueur->palette();
+        p.setColor(QPalette::WindowText, Qt::white);
+        EtiJoueur->setPalette(p);
+    }
+    EtiJoueur->adjustSize();
+
+    // Each marker 2 px below its die, centred 2.5 px left of the die's centre.
+    const QPoint posMarques[6] = {{}, {248, 144}, {144, 240}, {296, 280}, {448, 256}, {384, 152}};
+    for (int i = 1; i <= 5; ++i) {
+        auto *m = new Marque(fond_);
+        m->setGeometry(QRect(posMarques[i], QSize(17, 17)));
+        m->hide();
+        marques_[static_cast<std::size_t>(i)] = m;
+    }
+    Shape1 = marques_[1]; Shape2 = marques_[2]; Shape3 = marques_[3]; Shape4 = marques_[4]; Shape5 = marques_[5];
+
+    // Windowed controls, above the pictures.
+    StatusBar = new QStatusBar(fond_);
+    StatusBar->setSizeGripEnabled(false);
+    StatusBar->setFont(police("Liberation Serif", 13, true));
+    StatusBar->setPalette(QApplication::palette());  // the system's colours, not the navy of the surface
+    StatusBar->setAutoFillBackground(true);
+    fond->barre = StatusBar;
+
+    B_Lancer = new QPushButton(QStringLiteral("Lancer de dés 1"), fond_);
+    B_Lancer->setGeometry(16, 384, 129, 33);
+    B_Lancer->setIcon(QIcon(QStringLiteral(":/images/bouton_lancer.png")));
+    B_Lancer->setIconSize(QSize(32, 16));
+    B_Lancer->setAutoDefault(false);
+
+    Grille = new FeuilleGrille(fond_);
+    Grille->setGeometry(122, 8, 391, 361);
+    Grille->setToolTip(QStringLiteral("Cliquez sur la ligne de votre choix"));
+    Grille->hide();
+
+    BtGrille = new QPushButton(fond_);
+    BtGrille->setGeometry(160, 384, 129, 33);
+    BtGrille->setToolTip(QStringLiteral("Afficher/Masquer la grille"));
+    styleBoutonGrille(StyleBouton::Ok);
+    BtGrille->setText(QStringLiteral("Afficher les Scores"));
+
+    setTabOrder(B_Lancer, Grille);
+    setTabOrder(Grille, BtGrille);
+
+    // The restored geometry; the window is shown maximised.
+    move(152, 87);
+    resize(442, 347 + MenuPrincipal->sizeHint().height());
+
+    connect(B_Lancer, &QPushButton::clicked, this, &TFicheYams::B_LancerClick);
+    connect(BtGrille, &QPushButton::clicked, this, &TFicheYams::BtGrilleClick);
+    connect(Grille, &FeuilleGrille::sourisRelachee, this, &TFicheYams::GrilleMouseUp);
+    connect(MenuNouvelle, &QMenu::aboutToShow, this, &TFicheYams::MenuNouvelleClick);
+    connect(N1Joueur1, &QAction::triggered, this, &TFicheYams::N1Joueur1Click);
+    connect(N2Joueurs1, &QAction::triggered, this, &TFicheYams::N2Joueurs1Click);
+    connect(MenuRegles, &QAction::triggered, this, &TFicheYams::MenuReglesClick);
+    connect(MenuApropos, &QAction::triggered, this, &TFicheYams::MenuAproposClick);
+    connect(MenuQuitter, &QAction::triggered, this, &TFicheYams::MenuQuitterClick);
+
+    sons_ = new Sons(this);
+    routeurAide_ = new RouteurAide(this, this);
+}
+
+void TFicheYams::FormCreate() { jeu_.FormCreate(); }
+
+void TFicheYams::relier(TAboutBox *aboutBox, TDELAI *delai, TChNom *chNom) {
+    aboutBox_ = aboutBox;
+    delai_ = delai;
+    chNom_ = chNom;
+}
+
+void TFicheYams::MenuQuitterClick() { close(); }
+
+void TFicheYams::GrilleMouseUp(int, int, int x, int y, Qt::MouseButton) { jeu_.GrilleMouseUp(x, y); }
+
+void TFicheYams::MenuAproposClick() {
+    if (aboutBox_) aboutBox_->exec();
+}
+
+void TFicheYams::MenuReglesClick() { routeurAide_->ouvrirRegles(); }
+
+void TFicheYams::MenuSonClick() { MenuSon->setChecked(!MenuSon->isChecked()); }
+
+// Controles
+
+std::string TFicheYams::texteCellule(int colonne, int ligne) const { return Grille->texte(colonne, ligne).toStdString(); }
+
+void TFicheYams::ecrireCellule(int colonne, int ligne, const std::string &texte) {
+    Grille->ecrire(colonne, ligne, QString::fromStdString(texte));
+}
+
+void TFicheYams::selectionnerLigne(int ligne) { Grille->selectionnerLigne(ligne); }
+
+Cellule TFicheYams::celluleSous(int x, int y) const { return FeuilleGrille::celluleSous(x, y); }
+
+bool TFicheYams::grilleVisible() const { return !Grille->isHidden(); }
+
+void TFicheYams::montrerGrille(bool visible) { Grille->setVisible(visible); }
+
+void TFicheYams::styleBoutonGrille(StyleBouton style) {
+    // A stock look brings its picture, its default-button state and its own caption.
+    const bool ok = style == StyleBouton::Ok;
+    BtGrille->setIcon(ok ? icones::coche() : icones::croix());
+    BtGrille->setDefault(ok);
+    BtGrille->setText(ok ? QStringLiteral("OK") : QStringLiteral("Abandonner"));
+}
+
+void TFicheYams::legendeBoutonGrille(const std::string &texte) { BtGrille->setText(QString::fromStdString(texte)); }
+
+void TFicheYams::montrerFace(int de, int face) { des_[static_cast<std::size_t>(de)]->setPixmap(faces_[static_cast<std::size_t>(face)]->pixmap()); }
+
+bool TFicheYams::marqueVisible(int de) const { return !marques_[static_cast<std::size_t>(de)]->isHidden(); }
+
+void TFicheYams::montrerMarque(int de, bool visible) { marques_[static_cast<std::size_t>(de)]->setVisible(visible); }
+
+void TFicheYams::legendeLancer(const std::string &texte) { B_Lancer->setText(QString::fromStdString(texte)); }
+
+void TFicheYams::activerLancer(bool actif) { B_Lancer->setEnabled(actif); }
+
+void TFicheYams::legendeJoueur(const std::string &texte) {
+    EtiJoueur->setText(QString::fromStdString(texte));
+    EtiJoueur->adjustSize();  // the label sizes itself to its text
+}
+
+bool TFicheYams::sonCoche() const { return MenuSon->isChecked(); }
+
+void TFicheYams::jouerSon(const std::string &nom) { sons_->jouer(QString::fromStdString(nom)); }
+
+void TFicheYams::pauseDelai(const std::string &legende, const std::string &texte, int intervalleMs) {
+    if (delai_) delai_->PauseDELAI(QString::fromStdString(legende), QString::fromStdString(texte), intervalleMs);
+}
+
+void TFicheYams::message(GenreMessage genre, const std::string &texte) {
+    const QString t = QString::fromStdString(texte);
+    if (remplacementMessage) {
+        remplacementMessage(genre, t);
+        return;
+    }
+    QMessageBox::Icon icone = QMessageBox::NoIcon;
+    QString titre = QStringLiteral("KUBRIX");
+    if (genre == GenreMessage::Avertissement) {
+        icone = QMessageBox::Warning;
+        titre = QStringLiteral("Avertissement");
+    } else if (genre == GenreMessage::Information) {
+        icone = QMessageBox::Information;
+        titre = QStringLiteral("Information");
+    }
+    QMessageBox boite(icone, titre, t, QMessageBox::Ok, this);
+    boite.exec();
+}
+
+ResultatNoms TFicheYams::demanderNoms(bool deuxJoueurs) {
+    if (!chNom_) return {};
+    return chNom_->demander(deuxJoueurs);
+}
+
+std::int32_t TFicheYams::heureUtcMs() const {
+    if (remplacementHorloge) return remplacementHorloge();
+    return QDateTime::currentDateTimeUtc().time().msecsSinceStartOfDay();
+}

@@ -1,0 +1,229 @@
+// The pause window. Most tests end their showings by hand within tens of
+// milliseconds; the few marked "real time" check the timer's periods.
+#include <QApplication>
+#include <QCloseEvent>
+#include <QElapsedTimer>
+#include <QFontInfo>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+#include <QWindow>
+#include <gtest/gtest.h>
+
+#include "Attente.h"
+
+namespace {
+
+// Length of one PauseDELAI, in ms.
+qint64 duree(TDELAI &d, int intervalleMs, const QString &texte = QStringLiteral("Les dés roulent")) {
+    QElapsedTimer chrono;
+    chrono.start();
+    d.PauseDELAI(QStringLiteral(" "), texte, intervalleMs);
+    return chrono.elapsed();
+}
+
+// The close box of the title bar: a close request to the native window.
+void fermerParLaCase(TDELAI &d) {
+    QCloseEvent fermeture;
+    QCoreApplication::sendEvent(d.windowHandle(), &fermeture);
+}
+
+}  // namespace
+
+TEST(Attente, AspectALaCreation) {
+    TDELAI d;
+    EXPECT_EQ(d.minimumSize(), QSize(222, 65));
+    EXPECT_EQ(d.maximumSize(), QSize(222, 65));
+    const Qt::WindowFlags f = d.windowFlags();
+    EXPECT_TRUE(f & Qt::WindowCloseButtonHint);
+    EXPECT_FALSE(f & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(f & Qt::WindowMaximizeButtonHint);
+    EXPECT_EQ(d.Label1->geometry(), QRect(32, 16, 161, 29));
+    const QFontInfo police(d.Label1->font());
+    EXPECT_EQ(police.family(), QStringLiteral("Liberation Sans"));
+    EXPECT_EQ(police.pixelSize(), 24);
+    EXPECT_TRUE(police.italic());
+    EXPECT_EQ(d.Label1->palette().color(QPalette::WindowText), QColor(Qt::black));
+    EXPECT_TRUE(d.Timer1->isActive());
+    EXPECT_FALSE(d.Timer1->isSingleShot());
+    EXPECT_EQ(d.Timer1->timerType(), Qt::PreciseTimer);
+    EXPECT_EQ(d.Timer1->interval(), 2000);
+    EXPECT_FALSE(d.isVisible());
+}
+
+// What a showing looks like from inside, and that the window is gone after.
+// Centred on the screen: the frame is only known once the window has been
+// shown (a window manager adds it), so the second showing is the exact one.
+TEST(Attente, PendantLaPauseFenetreModaleCentreeAvecSonTexte) {
+    TDELAI d;
+    for (int fois = 1; fois <= 2; ++fois) {
+        SCOPED_TRACE(fois);
+        bool vu = false;
+        QTimer::singleShot(30, &d, [&] {
+            vu = true;
+            EXPECT_TRUE(d.isVisible());
+            EXPECT_EQ(QApplication::activeModalWidget(), &d);
+            EXPECT_EQ(d.windowModality(), Qt::ApplicationModal);
+            EXPECT_EQ(d.windowTitle(), QStringLiteral("CHUT !!! "));
+            EXPECT_EQ(d.Label1->text(), QStringLiteral("Je réfléchis..."));
+            const QPoint ecart = d.frameGeometry().center() - d.screen()->availableGeometry().center();
+            EXPECT_LE(ecart.manhattanLength(), fois == 1 ? 30 : 2);
+            d.close();
+        });
+        d.PauseDELAI(QStringLiteral("CHUT !!! "), QStringLiteral("Je réfléchis..."), 2000);
+        EXPECT_TRUE(vu);
+        EXPECT_FALSE(d.isVisible());
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    }
+}
+
+TEST(Attente, UnTexteTropLargeAgranditLeLibelle) {
+    TDELAI d;
+    const QString texte = QStringLiteral("Les dés roulent encore");
+    QTimer::singleShot(0, &d, [&] { d.close(); });
+    d.PauseDELAI(QStringLiteral(" "), texte, 2000);
+    EXPECT_EQ(d.Label1->pos(), QPoint(32, 16));
+    EXPECT_GE(d.Label1->width(), QFontMetrics(d.Label1->font()).horizontalAdvance(texte));
+}
+
+// During a pause the other windows take no input; once it returns they do.
+// The clicks go through the window system, as real ones would.
+TEST(Attente, LesAutresFenetresRefusentLesClicsPendantLaPause) {
+    TDELAI d;
+    QPushButton autre(QStringLiteral("autre"));
+    autre.setGeometry(50, 50, 100, 30);
+    autre.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&autre));
+    int clics = 0;
+    QObject::connect(&autre, &QPushButton::clicked, [&] { ++clics; });
+    auto cliquer = [&] { QTest::mouseClick(autre.windowHandle(), Qt::LeftButton, {}, QPoint(50, 15)); };
+
+    QTimer::singleShot(20, &d, cliquer);
+    QTimer::singleShot(60, &d, [&] { d.close(); });
+    d.PauseDELAI(QStringLiteral(" "), QStringLiteral("Les dés roulent"), 2000);
+    EXPECT_EQ(clics, 0);
+
+    cliquer();  // the same click after the pause does reach the button
+    EXPECT_EQ(clics, 1);
+}
+
+// The firing that ends a showing must find the window still up and modal:
+// hiding it there would let a click queued behind the firing reach the main
+// window while the handler that paused is still running.
+TEST(Attente, LaFenetreResteModaleJusquAuRetourDeLaBoucle) {
+    TDELAI d;
+    bool visibleALaFin = false, modaleALaFin = false;
+    QObject::connect(d.Timer1, &QTimer::timeout, &d, [&] {  // after Timer1Timer
+        visibleALaFin = d.isVisible();
+        modaleALaFin = QApplication::activeModalWidget() == &d;
+    });
+    d.PauseDELAI(QStringLiteral(" "), QStringLiteral("Les dés roulent"), 40);
+    EXPECT_TRUE(visibleALaFin);
+    EXPECT_TRUE(modaleALaFin);
+    EXPECT_FALSE(d.isVisible());
+}
+
+// Close box, Escape and close(): the caller goes on at once, the window is
+// hidden, and the timer keeps its period.
+TEST(Attente, FermerTermineLaPauseAussitot) {
+    struct Cas {
+        const char *nom;
+        std::function<void(TDELAI &)> fermer;
+    };
+    const Cas cas[] = {
+        {"case de fermeture", fermerParLaCase},
+        {"Echap", [](TDELAI &d) { QTest::keyClick(&d, Qt::Key_Escape); }},
+        {"close()", [](TDELAI &d) { d.close(); }},
+    };
+    for (const Cas &c : cas) {
+        SCOPED_TRACE(c.nom);
+        TDELAI d;
+        QTimer::singleShot(100, &d, [&] { c.fermer(d); });
+        const qint64 ms = duree(d, 2000);
+        EXPECT_GE(ms, 95);
+        EXPECT_LT(ms, 300);
+        EXPECT_FALSE(d.isVisible());
+        EXPECT_TRUE(d.Timer1->isActive());
+        EXPECT_EQ(d.Timer1->interval(), 2000);
+    }
+}
+
+// Real time: firings while the window is hidden leave no trace, and the next
+// showing ends at the next firing as usual.
+TEST(Attente, TempsReel_UnTopCacheEstSansEffet) {
+    TDELAI d;
+    duree(d, 100);  // now in step with the 100 ms period, hidden
+    int montrees = 0;
+    QObject::connect(d.Timer1, &QTimer::timeout, &d, [&] { montrees += d.isVisible() ? 1 : 0; });
+    QTest::qWait(350);  // three firings while hidden
+    EXPECT_EQ(montrees, 0);
+    EXPECT_FALSE(d.isVisible());
+    const qint64 ms = duree(d, 100);
+    EXPECT_LE(ms, 100 + 25);
+    EXPECT_FALSE(d.isVisible());
+}
+
+// Real time: a new interval restarts the period, so the showing lasts a whole
+// one; the steps after it last one period each, as each begins right after
+// the firing that ended the one before.
+TEST(Attente, TempsReel_NouvelIntervallePeriodePleinePuisUnePeriodeParMontree) {
+    TDELAI d;
+    const struct { int intervalle; const char *quoi; } pas[] = {
+        {500, "premier pas d'un lancer (2000 -> 500)"},
+        {500, "deuxieme pas"},
+        {500, "troisieme pas"},
+        {2000, "reflexion de l'ordinateur (500 -> 2000)"},
+        {500, "premier pas du lancer suivant (2000 -> 500)"},
+    };
+    for (const auto &p : pas) {
+        SCOPED_TRACE(p.quoi);
+        const qint64 ms = duree(d, p.intervalle);
+        EXPECT_NEAR(double(ms), double(p.intervalle), 25.0);
+    }
+}
+
+// Real time: setting the interval it already has must not restart the period.
+TEST(Attente, TempsReel_MemeIntervalleNeRedemarrePasLaPeriode) {
+    TDELAI d;
+    duree(d, 500);      // ends at a firing: the period starts again from here
+    QTest::qWait(300);  // 300 ms into the period, hidden
+    const qint64 ms = duree(d, 500);
+    EXPECT_GE(ms, 100);
+    EXPECT_LE(ms, 300);  // a restarted period would give 500
+}
+
+// The game's tests replace the showing: no window, no wait, the calls kept.
+TEST(Attente, PauseRemplaceeNeMontreRienEtNAttendPas) {
+    struct Appel {
+        QString legende, texte;
+        int ms;
+    };
+    QList<Appel> appels;
+    TDELAI d;
+    d.remplacerPause([&](const QString &l, const QString &t, int ms) {
+        EXPECT_FALSE(d.isVisible());
+        appels.append({l, t, ms});
+    });
+    ASSERT_TRUE(d.pauseRemplacee());
+    QElapsedTimer chrono;
+    chrono.start();
+    for (int i = 0; i < 5; ++i) d.PauseDELAI(QStringLiteral(" "), QStringLiteral("Les dés roulent"), 500);
+    d.PauseDELAI(QStringLiteral("CHUT !!! "), QStringLiteral("Je réfléchis..."), 2000);
+    EXPECT_LT(chrono.elapsed(), 100);
+    ASSERT_EQ(appels.size(), 6);
+    EXPECT_EQ(appels[4].ms, 500);
+    EXPECT_EQ(appels[5].legende, QStringLiteral("CHUT !!! "));
+    EXPECT_EQ(appels[5].texte, QStringLiteral("Je réfléchis..."));
+    EXPECT_EQ(appels[5].ms, 2000);
+    EXPECT_EQ(d.Timer1->interval(), 2000);  // the real window was not touched
+
+    // An empty function puts the real window back.
+    d.remplacerPause({});
+    bool montree = false;
+    QTimer::singleShot(20, &d, [&] { montree = d.isVisible(); d.close(); });
+    d.PauseDELAI(QStringLiteral(" "), QStringLiteral("x"), 2000);
+    EXPECT_TRUE(montree);
+    EXPECT_EQ(appels.size(), 6);
+}

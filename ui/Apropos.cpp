@@ -1,0 +1,96 @@
+#include "Apropos.h"
+
+#include "ImageEtiree.h"
+#include "RouteurAide.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+
+namespace {
+
+QFont police(const char *famille, QFont::StyleHint genre, int pixels, bool gras) {
+    QFont f(QString::fromLatin1(famille));
+    f.setStyleHint(genre);
+    f.setPixelSize(pixels);
+    f.setBold(gras);
+    return f;
+}
+
+// The label keeps its colour when the panel is disabled, as the box was drawn.
+void colorer(QLabel *etiquette, const QColor &couleur) {
+    QPalette palette = etiquette->palette();
+    palette.setColor(QPalette::WindowText, couleur); // every colour group, the disabled one included
+    etiquette->setPalette(palette);
+}
+
+// Labels size themselves to their text, never below the box drawn for them:
+// the serif of the last "X" of "KUBRIX" reaches one pixel past 80.
+void elargirAuTexte(QLabel *etiquette) {
+    etiquette->resize(qMax(etiquette->width(), etiquette->sizeHint().width()), etiquette->height());
+}
+
+QPixmap iconeDuProgramme() {
+    QPixmap image(QStringLiteral(":/images/icone.png"));
+    if (image.isNull()) image = QApplication::windowIcon().pixmap(32, 32);
+    return image;
+}
+
+} // namespace
+
+TAboutBox::TAboutBox(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      Panel1(new QFrame(this)),
+      ProgramIcon(new ImageEtiree(Panel1)),
+      ProductName(new QLabel(QStringLiteral("KUBRIX"), Panel1)),
+      Version(new QLabel(QStringLiteral("Version 3.0"), Panel1)),
+      OKButton(new QPushButton(QStringLiteral("OK"), this)) {
+    setObjectName(QStringLiteral("AboutBox"));
+    setWindowTitle(QStringLiteral("A propos"));
+    setFixedSize(298, 213);
+    setFont(police("Liberation Sans", QFont::SansSerif, 11, false));
+    setProperty(RouteurAide::ProprieteContexte, RouteurAide::ContexteNouvellePartie);
+
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setGeometry(8, 8, 281, 161);
+    Panel1->setFrameStyle(QFrame::Box | QFrame::Sunken); // lowered outer bevel, raised inner bevel
+    Panel1->setLineWidth(1);
+    Panel1->setMidLineWidth(0);
+    Panel1->setEnabled(false); // nothing inside takes the focus or clicks
+
+    ProgramIcon->setObjectName(QStringLiteral("ProgramIcon"));
+    ProgramIcon->setGeometry(8, 16, 49, 41);
+    ProgramIcon->definirImage(iconeDuProgramme());
+
+    ProductName->setObjectName(QStringLiteral("ProductName"));
+    ProductName->setGeometry(80, 16, 80, 23);
+    ProductName->setFont(police("Liberation Serif", QFont::Serif, 21, false));
+    colorer(ProductName, QColor(255, 255, 0));
+    elargirAuTexte(ProductName);
+
+    Version->setObjectName(QStringLiteral("Version"));
+    Version->setGeometry(188, 20, 64, 15);
+    Version->setFont(police("Liberation Serif", QFont::Serif, 13, true));
+    colorer(Version, QColor(0, 0, 0));
+    elargirAuTexte(Version);
+
+    OKButton->setObjectName(QStringLiteral("OKButton"));
+    OKButton->setGeometry(111, 180, 75, 25);
+    OKButton->setDefault(true);
+    connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void TAboutBox::showEvent(QShowEvent *evenement) {
+    // Centred on the screen (not on the owner), frame included.
+    QScreen *ecran = parentWidget() ? parentWidget()->screen() : screen();
+    if (!ecran) ecran = QGuiApplication::primaryScreen();
+    if (ecran) {
+        const QRect zone = ecran->availableGeometry();
+        const QSize cadre = frameGeometry().size();
+        move(zone.x() + (zone.width() - cadre.width()) / 2, zone.y() + (zone.height() - cadre.height()) / 2);
+    }
+    QDialog::showEvent(evenement);
+}

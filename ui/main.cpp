@@ -2,11 +2,10 @@
 #include "Apropos.h"
 #include "Attente.h"
 #include "ChoixNom.h"
+#include "Polices.h"
 #include "yams1.h"
 
 #include <QApplication>
-#include <QDirIterator>
-#include <QFontDatabase>
 
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
@@ -14,8 +13,7 @@ int main(int argc, char **argv) {
     QApplication::setDesktopFileName(QStringLiteral("kubrix"));
 
     // Our own fonts, so that the look does not depend on the system's.
-    QDirIterator polices(QStringLiteral(":/polices"), {QStringLiteral("*.ttf")});
-    while (polices.hasNext()) QFontDatabase::addApplicationFont(polices.next());
+    chargerPolices();
 
     // The windows, created once, in this order; each lives for the whole run.
     TFicheYams FicheYams;

@@ -1,10 +1,13 @@
 // Window tests run inside one QApplication, offscreen unless a platform is set.
+#include "Polices.h"
+
 #include <QApplication>
 #include <gtest/gtest.h>
 
 int main(int argc, char **argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    chargerPolices();  // the program's own fonts, as it runs
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -36,6 +36,8 @@ public:
 
     // Sheet: cells (column 0..3, row 0..17), selection, look.
     virtual std::string texteCellule(int colonne, int ligne) const = 0;
+    // An empty cell is a free row; asked often, so it may be answered without a copy.
+    virtual bool celluleVide(int colonne, int ligne) const { return texteCellule(colonne, ligne).empty(); }
     virtual void ecrireCellule(int colonne, int ligne, const std::string &texte) = 0;
     virtual void selectionnerLigne(int ligne) = 0;
     virtual Cellule celluleSous(int x, int y) const = 0;

@@ -18,6 +18,7 @@ public:
     explicit ControlesMemoire(std::int32_t heureDepartMs = 0) : horlogeMs(heureDepartMs % MsParJour) {}
 
     std::string texteCellule(int colonne, int ligne) const override { return cellules[colonne][ligne]; }
+    bool celluleVide(int colonne, int ligne) const override { return cellules[colonne][ligne].empty(); }
     void ecrireCellule(int colonne, int ligne, const std::string &texte) override {
         cellules[colonne][ligne] = texte;
     }
@@ -26,7 +27,10 @@ public:
     bool grilleVisible() const override { return grilleMontree; }
     void montrerGrille(bool visible) override { grilleMontree = visible; noter("grille", visible); }
     void styleBoutonGrille(StyleBouton style) override { styleGrille = style; noter("style", style == StyleBouton::Abort); }
-    void legendeBoutonGrille(const std::string &texte) override { legendeGrille = texte; noter("legende " + texte); }
+    void legendeBoutonGrille(const std::string &texte) override {
+        legendeGrille = texte;
+        if (journaliser) noter("legende " + texte);
+    }
 
     void montrerFace(int de, int face) override { faces[de] = face; }
     bool marqueVisible(int de) const override { return marques[de]; }

@@ -8,9 +8,14 @@ using namespace feuille;
 
 namespace {
 
-const std::string LegendeLancer = "Lancer de dés ";
 const std::string LegendeAfficher = "Afficher les Scores";
 const std::string LegendeMasquer = "Masquer les Scores";
+const std::string LegendesLancer[4] = {"", "Lancer de dés 1", "Lancer de dés 2", "Lancer de dés 3"};
+const std::string TitreRoulement = " ";
+const std::string TexteRoulement = "Les dés roulent";
+const std::string TitreReflexion = "CHUT !!! ";
+const std::string TexteReflexion = "Je réfléchis...";
+const std::string SonLancer = "LANCER";
 
 // A filled cell holds the decimal text the recording wrote; anything else reads as 0.
 int lireNombre(const std::string &texte) {
@@ -29,7 +34,8 @@ void Jeu::mettreAspectFeuille(bool montree) {
     c_.legendeBoutonGrille(montree ? LegendeMasquer : LegendeAfficher);
 }
 
-void Jeu::legendeLancerNumero() { c_.legendeLancer(LegendeLancer + std::to_string(e_.NumLancer)); }
+// NumLancer is 1..3 whenever the caption follows it (at 4 the caption keeps its 3).
+void Jeu::legendeLancerNumero() { c_.legendeLancer(LegendesLancer[e_.NumLancer]); }
 
 void Jeu::JouerSon(const std::string &nom) {
     if (!c_.sonCoche()) return;
@@ -75,7 +81,7 @@ void Jeu::B_LancerClick() {
         return;
     }
 
-    JouerSon("LANCER");
+    JouerSon(SonLancer);
 
     derniereGraine_ = static_cast<std::uint32_t>(c_.heureUtcMs());
     hasard_.graine(derniereGraine_);
@@ -88,7 +94,7 @@ void Jeu::B_LancerClick() {
                 c_.montrerFace(de, v);
             }
         }
-        c_.pauseDelai(" ", "Les dés roulent", 500);
+        c_.pauseDelai(TitreRoulement, TexteRoulement, 500);
     }
 
     e_.NbFaces = compterFaces(e_.Des);
@@ -106,7 +112,7 @@ void Jeu::GrilleMouseUp(int x, int y) {
     if (cellule.ligne < 0) return;  // on no cell: nothing is chosen
     e_.LigneChoisie = cellule.ligne;
     e_.ColJoueur = e_.TourJoueur1 ? ColonneJoueur1 : ColonneJoueur2;
-    if (!c_.texteCellule(e_.ColJoueur, e_.LigneChoisie).empty() || estLigneDeTotal(e_.LigneChoisie)) {
+    if (!c_.celluleVide(e_.ColJoueur, e_.LigneChoisie) || estLigneDeTotal(e_.LigneChoisie)) {
         c_.message(GenreMessage::Avertissement, "CHOISISSEZ UNE MARQUE VALIDE !");
         return;
     }
@@ -150,7 +156,7 @@ void Jeu::Inscription() {
     e_.FinPartie = true;
     for (int col = ColonneJoueur1; col <= ColonneJoueur2; ++col)
         for (int l = 1; l <= 17; ++l)
-            if (c_.texteCellule(col, l).empty()) e_.FinPartie = false;
+            if (c_.celluleVide(col, l)) e_.FinPartie = false;
     if (e_.FinPartie) {
         finDePartie();
         return;
@@ -251,7 +257,7 @@ void Jeu::OrdiJoue() {
         for (int de = 1; de <= 5; ++de) passage.gardesAvant[de - 1] = c_.marqueVisible(de);
 
         B_LancerClick();
-        c_.pauseDelai("CHUT !!! ", "Je réfléchis...", 2000);
+        c_.pauseDelai(TitreReflexion, TexteReflexion, 2000);
 
         const int k = e_.NumLancer - 1;
         for (int de = 1; de <= 5; ++de) c_.montrerMarque(de, false);

@@ -211,6 +211,8 @@ void TFicheYams::MenuSonClick() { MenuSon->setChecked(!MenuSon->isChecked()); }
 
 std::string TFicheYams::texteCellule(int colonne, int ligne) const { return Grille->texte(colonne, ligne).toStdString(); }
 
+bool TFicheYams::celluleVide(int colonne, int ligne) const { return Grille->texte(colonne, ligne).isEmpty(); }
+
 void TFicheYams::ecrireCellule(int colonne, int ligne, const std::string &texte) {
     Grille->ecrire(colonne, ligne, QString::fromStdString(texte));
 }

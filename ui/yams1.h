@@ -69,6 +69,7 @@ public:
 
     // Controles
     std::string texteCellule(int colonne, int ligne) const override;
+    bool celluleVide(int colonne, int ligne) const override;
     void ecrireCellule(int colonne, int ligne, const std::string &texte) override;
     void selectionnerLigne(int ligne) override;
     Cellule celluleSous(int x, int y) const override;

@@ -1,5 +1,7 @@
 #include "Apropos.h"
 
+#include "Centrage.h"
+
 #include "ImageEtiree.h"
 #include "RouteurAide.h"
 
@@ -84,13 +86,6 @@ TAboutBox::TAboutBox(QWidget *parent)
 }
 
 void TAboutBox::showEvent(QShowEvent *evenement) {
-    // Centred on the screen (not on the owner), frame included.
-    QScreen *ecran = parentWidget() ? parentWidget()->screen() : screen();
-    if (!ecran) ecran = QGuiApplication::primaryScreen();
-    if (ecran) {
-        const QRect zone = ecran->availableGeometry();
-        const QSize cadre = frameGeometry().size();
-        move(zone.x() + (zone.width() - cadre.width()) / 2, zone.y() + (zone.height() - cadre.height()) / 2);
-    }
+    centrerSurEcran(this);
     QDialog::showEvent(evenement);
 }

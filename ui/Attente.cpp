@@ -1,5 +1,7 @@
 #include "Attente.h"
 
+#include "Centrage.h"
+
 #include <QEventLoop>
 #include <QLabel>
 #include <QScreen>
@@ -56,7 +58,7 @@ void TDELAI::PauseDELAI(const QString &legende, const QString &texte, int interv
     if (Timer1->interval() != intervalleMs) Timer1->setInterval(intervalleMs);
 
     setWindowModality(Qt::ApplicationModal);
-    if (!isVisible()) centrerSurEcran();
+    if (!isVisible()) centrerSurEcran(this);
     setResult(0);
     show();
 
@@ -83,10 +85,3 @@ void TDELAI::done(int resultat) {
     }
 }
 
-void TDELAI::centrerSurEcran() {
-    QScreen *ecran = screen();
-    if (!ecran) return;
-    QRect cadre = frameGeometry();
-    cadre.moveCenter(ecran->availableGeometry().center());
-    move(cadre.topLeft());
-}

@@ -43,8 +43,6 @@ protected:
     void done(int resultat) override;
 
 private:
-    void centrerSurEcran();
-
     QEventLoop *boucle_ = nullptr;
     FonctionPause remplacement_;
 };

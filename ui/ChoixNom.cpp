@@ -1,5 +1,7 @@
 #include "ChoixNom.h"
 
+#include "Centrage.h"
+
 #include <QApplication>
 #include <QFrame>
 #include <QLabel>
@@ -112,7 +114,7 @@ void TChNom::OKBtnClick() {
 void TChNom::Bip() { QApplication::beep(); }
 
 void TChNom::setVisible(bool visible) {
-    if (visible && !isVisible()) centrerSurEcran();
+    if (visible && !isVisible()) centrerSurEcran(this);
     QDialog::setVisible(visible);
 }
 
@@ -121,10 +123,3 @@ void TChNom::showEvent(QShowEvent *evenement) {
     Nom1->setFocus(Qt::OtherFocusReason);
 }
 
-void TChNom::centrerSurEcran() {
-    QScreen *ecran = screen();
-    if (!ecran) return;
-    QRect cadre = frameGeometry();
-    cadre.moveCenter(ecran->availableGeometry().center());
-    move(cadre.topLeft());
-}

@@ -53,6 +53,4 @@ protected:
     virtual void Bip();
     void showEvent(QShowEvent *evenement) override;
 
-private:
-    void centrerSurEcran();
 };

@@ -1,0 +1,5 @@
+#pragma once
+// The game's dialogs open centred on the screen, frame included, not on their owner.
+class QWidget;
+
+void centrerSurEcran(QWidget *fenetre);

@@ -2,7 +2,13 @@
 // click doing what the game says, through the real widgets.
 #include "BancFenetre.h"
 
+#include "RouteurAide.h"
+#include "VisionneuseAide.h"
+
+#include <QDir>
+#include <QFileInfo>
 #include <QStatusBar>
+#include <QTextBrowser>
 
 using namespace feuille;
 
@@ -237,4 +243,19 @@ TEST_F(BancFenetre, QuitterFermeLaFenetre) {
     cliquer(f->B_Lancer);
     f->MenuQuitter->trigger();
     EXPECT_FALSE(f->isVisible());
+}
+
+TEST_F(BancFenetre, F1EtReglesOuvrentLAideAuBonSujet) {
+    const QString dossierAide = QFileInfo(QStringLiteral(__FILE__)).dir().absoluteFilePath(QStringLiteral("../../assets/aide"));
+    f->routeurAide()->definirDossiers({dossierAide});
+    auto sujet = [&] {
+        VisionneuseAide *v = f->routeurAide()->visionneuse();
+        return v ? v->texte()->source().fragment() : QStringLiteral("(pas de visionneuse)");
+    };
+    f->activateWindow();
+    QTest::keyClick(f->B_Lancer, Qt::Key_F1);
+    EXPECT_EQ(sujet(), "ctx1");
+    f->MenuRegles->trigger();
+    EXPECT_EQ(sujet(), "ctx2");
+    EXPECT_TRUE(f->routeurAide()->visionneuse()->isVisible());
 }

@@ -1,5 +1,10 @@
 #include "FeuilleGrille.h"
 
+#include "AccessibleFabrique.h"
+
+#include <QAccessible>
+#include <algorithm>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -14,6 +19,7 @@ bool estFixe(int colonne, int ligne) { return colonne < 2 || ligne == 0; }
 }  // namespace
 
 FeuilleGrille::FeuilleGrille(QWidget *parent) : QWidget(parent) {
+    installerFabriqueAccessible();
     setObjectName(QStringLiteral("Grille"));
     setFixedSize(grille::Largeur, grille::Hauteur);
     setToolTip(QStringLiteral("Cliquez sur la ligne de votre choix"));
@@ -39,13 +45,39 @@ void FeuilleGrille::ecrire(int colonne, int ligne, const QString &texte) {
     textes_[colonne][ligne] = texte;
     update(grille::gaucheColonne(colonne), grille::hautLigne(ligne), grille::LargeurColonne[colonne],
            grille::HauteurLigne);
+    notifierCellule(ligne, colonne, QAccessible::NameChanged);  // a screen reader speaks the new score
+}
+
+void FeuilleGrille::notifierCellule(int ligne, int colonne, QAccessible::Event type) {
+    if (!QAccessible::isActive() || ligne < 0) return;
+    QAccessibleInterface *table = QAccessible::queryAccessibleInterface(this);
+    if (QAccessibleInterface *cellule = table ? table->tableInterface()->cellAt(ligne, colonne) : nullptr) {
+        QAccessibleEvent evenement(cellule, type);
+        QAccessible::updateAccessibility(&evenement);
+    }
 }
 
 void FeuilleGrille::selectionnerLigne(int ligne) {
     if (ligne < 1 || ligne >= grille::NbLignes) ligne = -1;
     if (ligne == ligneSelectionnee_) return;
+    const int ancienne = ligneSelectionnee_;
     ligneSelectionnee_ = ligne;
     update();
+    for (int c = 2; c < grille::NbColonnes; ++c) {
+        notifierCellule(ancienne, c, QAccessible::SelectionRemove);
+        notifierCellule(ligne, c, QAccessible::SelectionAdd);
+    }
+    if (hasFocus()) annoncerCelluleCourante();
+}
+
+void FeuilleGrille::definirColonneJoueur(int colonne) {
+    if (colonne != 2 && colonne != 3) return;
+    colonneJoueur_ = colonne;
+}
+
+// The screen reader follows the player's cell of the selected row.
+void FeuilleGrille::annoncerCelluleCourante() {
+    if (ligneSelectionnee_ >= 1) notifierCellule(ligneSelectionnee_, colonneJoueur_, QAccessible::Focus);
 }
 
 void FeuilleGrille::paintEvent(QPaintEvent *) {
@@ -67,6 +99,67 @@ void FeuilleGrille::paintEvent(QPaintEvent *) {
             p.drawText(cellule.adjusted(2, 0, -2, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, t);
         }
     }
+    // With the keyboard focus, a dotted frame shows the row Enter would choose.
+    if (hasFocus() && ligneSelectionnee_ >= 1) {
+        const QRect rangee(grille::gaucheColonne(2), grille::hautLigne(ligneSelectionnee_),
+                           grille::gaucheColonne(4) - grille::EpaisseurTrait - grille::gaucheColonne(2),
+                           grille::HauteurLigne);
+        p.setPen(QPen(pal.color(QPalette::Active, QPalette::HighlightedText), 1, Qt::DotLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(rangee.adjusted(0, 0, -1, -1));
+    }
+}
+
+bool FeuilleGrille::toucheDeLaFeuille(const QKeyEvent *evenement) {
+    if (evenement->modifiers() & ~Qt::KeypadModifier) return false;
+    switch (evenement->key()) {
+    case Qt::Key_Up: case Qt::Key_Down: case Qt::Key_Home: case Qt::Key_End:
+    case Qt::Key_PageUp: case Qt::Key_PageDown:
+    case Qt::Key_Return: case Qt::Key_Enter: case Qt::Key_Space:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool FeuilleGrille::event(QEvent *evenement) {
+    // Enter belongs to the sheet while it has the focus, not to the window's
+    // default button.
+    if (evenement->type() == QEvent::ShortcutOverride && toucheDeLaFeuille(static_cast<QKeyEvent *>(evenement))) {
+        evenement->accept();
+        return true;
+    }
+    return QWidget::event(evenement);
+}
+
+void FeuilleGrille::keyPressEvent(QKeyEvent *evenement) {
+    if (!toucheDeLaFeuille(evenement)) {
+        QWidget::keyPressEvent(evenement);
+        return;
+    }
+    constexpr int premiere = 1, derniere = grille::NbLignes - 1;
+    const int actuelle = ligneSelectionnee_;
+    switch (evenement->key()) {
+    case Qt::Key_Up: selectionnerLigne(actuelle < 1 ? derniere : std::max(premiere, actuelle - 1)); break;
+    case Qt::Key_Down: selectionnerLigne(actuelle < 1 ? premiere : std::min(derniere, actuelle + 1)); break;
+    case Qt::Key_Home: case Qt::Key_PageUp: selectionnerLigne(premiere); break;
+    case Qt::Key_End: case Qt::Key_PageDown: selectionnerLigne(derniere); break;
+    default:  // Enter, Space
+        if (!evenement->isAutoRepeat() && ligneSelectionnee_ >= 1) emit ligneValidee(ligneSelectionnee_);
+        break;
+    }
+    evenement->accept();
+}
+
+void FeuilleGrille::focusInEvent(QFocusEvent *evenement) {
+    QWidget::focusInEvent(evenement);
+    update();
+    annoncerCelluleCourante();
+}
+
+void FeuilleGrille::focusOutEvent(QFocusEvent *evenement) {
+    QWidget::focusOutEvent(evenement);
+    update();
 }
 
 void FeuilleGrille::mousePressEvent(QMouseEvent *evenement) {

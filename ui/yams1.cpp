@@ -1,5 +1,6 @@
 #include "yams1.h"
 
+#include "AccessibleFabrique.h"
 #include "Apropos.h"
 #include "Attente.h"
 #include "ChoixNom.h"
@@ -18,6 +19,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStatusBar>
 
 namespace {
@@ -54,7 +56,9 @@ protected:
 }  // namespace
 
 TFicheYams::TFicheYams(QWidget *parent) : QMainWindow(parent) {
+    installerFabriqueAccessible();
     construire();
+    construireClavier();
     FormCreate();
 }
 
@@ -100,6 +104,7 @@ void TFicheYams::construire() {
         auto *d = new ImageCliquable(fond_);
         d->setGeometry(QRect(posDes[i], QSize(86, 86)));
         d->setToolTip(QStringLiteral("Cliquez pour garder ce dé"));
+        d->setObjectName(QStringLiteral("De%1").arg(i));
         d->setPixmap(QPixmap(QStringLiteral(":/images/face%1.png").arg(i)));
         des_[static_cast<std::size_t>(i)] = d;
     }
@@ -130,6 +135,7 @@ void TFicheYams::construire() {
         EtiJoueur->setPalette(p);
     }
     EtiJoueur->adjustSize();
+    EtiJoueur->setAccessibleDescription(QStringLiteral("Joueur qui doit jouer"));
 
     // Each marker 2 px below its die, centred 2.5 px left of the die's centre.
     const QPoint posMarques[6] = {{}, {248, 144}, {144, 240}, {296, 280}, {448, 256}, {384, 152}};
@@ -137,6 +143,7 @@ void TFicheYams::construire() {
         auto *m = new Marque(fond_);
         m->setGeometry(QRect(posMarques[i], QSize(17, 17)));
         m->hide();
+        m->setAccessibleName(QStringLiteral("Dé %1 gardé").arg(i));
         marques_[static_cast<std::size_t>(i)] = m;
     }
     Shape1 = marques_[1]; Shape2 = marques_[2]; Shape3 = marques_[3]; Shape4 = marques_[4]; Shape5 = marques_[5];
@@ -187,6 +194,52 @@ void TFicheYams::construire() {
     routeurAide_ = new RouteurAide(this, this);
 }
 
+// Keys that play as the mouse does, through the same handlers. Window
+// shortcuts: they work wherever the focus is in this window, never in a dialog.
+void TFicheYams::construireClavier() {
+    void (TFicheYams::*const garder[6])() = {nullptr, &TFicheYams::De1Click, &TFicheYams::De2Click,
+                                             &TFicheYams::De3Click, &TFicheYams::De4Click, &TFicheYams::De5Click};
+    for (int i = 1; i <= 5; ++i) {
+        for (const QKeyCombination touche : {QKeyCombination(Qt::Key(Qt::Key_0 + i)),
+                                             QKeyCombination(Qt::KeypadModifier, Qt::Key(Qt::Key_0 + i))}) {
+            auto *raccourci = new QShortcut(QKeySequence(touche), this);
+            raccourci->setContext(Qt::WindowShortcut);
+            raccourci->setAutoRepeat(false);
+            connect(raccourci, &QShortcut::activated, this, garder[i]);
+        }
+    }
+    for (const QKeyCombination touche : {QKeyCombination(Qt::Key_Return), QKeyCombination(Qt::Key_Enter),
+                                         QKeyCombination(Qt::KeypadModifier, Qt::Key_Enter)}) {
+        auto *raccourci = new QShortcut(QKeySequence(touche), this);
+        raccourci->setContext(Qt::WindowShortcut);
+        raccourci->setAutoRepeat(false);
+        connect(raccourci, &QShortcut::activated, this, &TFicheYams::toucheEntree);
+    }
+    connect(Grille, &FeuilleGrille::ligneValidee, this, &TFicheYams::GrilleLigneValidee);
+}
+
+// Enter presses the focused button, otherwise the default button: BtGrille
+// while it has its OK look.
+void TFicheYams::toucheEntree() {
+    auto *bouton = qobject_cast<QPushButton *>(QApplication::focusWidget());
+    if (!bouton || bouton->window() != this) bouton = BtGrille->isDefault() ? BtGrille : nullptr;
+    if (bouton && bouton->isEnabled() && bouton->isVisible()) bouton->click();
+}
+
+// The game takes the row as from a click in the player's own cell of it, so
+// that it refuses exactly what it refuses for a click.
+void TFicheYams::GrilleLigneValidee(int ligne) {
+    const auto p = grille::centreCellule(jeu_.etat().TourJoueur1 ? 2 : 3, ligne);
+    jeu_.GrilleMouseUp(p.x, p.y);
+}
+
+void TFicheYams::decrireDe(int de) {
+    const auto i = static_cast<std::size_t>(de);
+    QString nom = QStringLiteral("Dé %1 : %2").arg(de).arg(facesMontrees_[i]);
+    if (marqueVisible(de)) nom += QStringLiteral(", gardé");
+    if (des_[i]->accessibleName() != nom) des_[i]->setAccessibleName(nom);  // spoken on change
+}
+
 void TFicheYams::FormCreate() { jeu_.FormCreate(); }
 
 void TFicheYams::relier(TAboutBox *aboutBox, TDELAI *delai, TChNom *chNom) {
@@ -235,11 +288,18 @@ void TFicheYams::styleBoutonGrille(StyleBouton style) {
 
 void TFicheYams::legendeBoutonGrille(const std::string &texte) { BtGrille->setText(QString::fromStdString(texte)); }
 
-void TFicheYams::montrerFace(int de, int face) { des_[static_cast<std::size_t>(de)]->setPixmap(faces_[static_cast<std::size_t>(face)]->pixmap()); }
+void TFicheYams::montrerFace(int de, int face) {
+    des_[static_cast<std::size_t>(de)]->setPixmap(faces_[static_cast<std::size_t>(face)]->pixmap());
+    facesMontrees_[static_cast<std::size_t>(de)] = face;
+    decrireDe(de);
+}
 
 bool TFicheYams::marqueVisible(int de) const { return !marques_[static_cast<std::size_t>(de)]->isHidden(); }
 
-void TFicheYams::montrerMarque(int de, bool visible) { marques_[static_cast<std::size_t>(de)]->setVisible(visible); }
+void TFicheYams::montrerMarque(int de, bool visible) {
+    marques_[static_cast<std::size_t>(de)]->setVisible(visible);
+    decrireDe(de);
+}
 
 void TFicheYams::legendeLancer(const std::string &texte) { B_Lancer->setText(QString::fromStdString(texte)); }
 
@@ -248,6 +308,7 @@ void TFicheYams::activerLancer(bool actif) { B_Lancer->setEnabled(actif); }
 void TFicheYams::legendeJoueur(const std::string &texte) {
     EtiJoueur->setText(QString::fromStdString(texte));
     EtiJoueur->adjustSize();  // the label sizes itself to its text
+    Grille->definirColonneJoueur(jeu_.etat().TourJoueur1 ? 2 : 3);
 }
 
 bool TFicheYams::sonCoche() const { return MenuSon->isChecked(); }
@@ -255,7 +316,10 @@ bool TFicheYams::sonCoche() const { return MenuSon->isChecked(); }
 void TFicheYams::jouerSon(const std::string &nom) { sons_->jouer(QString::fromStdString(nom)); }
 
 void TFicheYams::pauseDelai(const std::string &legende, const std::string &texte, int intervalleMs) {
-    if (delai_) delai_->PauseDELAI(QString::fromStdString(legende), QString::fromStdString(texte), intervalleMs);
+    if (!delai_) return;
+    // The window's title is often blank: a screen reader names it by its text.
+    delai_->setAccessibleName(QString::fromStdString(texte));
+    delai_->PauseDELAI(QString::fromStdString(legende), QString::fromStdString(texte), intervalleMs);
 }
 
 void TFicheYams::message(GenreMessage genre, const std::string &texte) {
@@ -274,6 +338,8 @@ void TFicheYams::message(GenreMessage genre, const std::string &texte) {
         titre = QStringLiteral("Information");
     }
     QMessageBox boite(icone, titre, t, QMessageBox::Ok, this);
+    boite.setAccessibleName(titre);
+    boite.setAccessibleDescription(t);  // spoken with the title when the box is activated
     boite.exec();
 }
 

@@ -108,14 +108,22 @@ public slots:
     void MenuSonClick();
     void BtGrilleClick() { jeu_.BtGrilleClick(); }
 
+private slots:
+    // Keyboard: Enter on the window, and Enter or Space on the sheet's selected row.
+    void toucheEntree();
+    void GrilleLigneValidee(int ligne);
+
 private:
     void construire();
+    void construireClavier();
+    void decrireDe(int de);
 
     Jeu jeu_{*this};
     QWidget *fond_ = nullptr;
     std::array<ImageCliquable *, 6> des_{};
     std::array<Marque *, 6> marques_{};
     std::array<QLabel *, 7> faces_{};
+    std::array<int, 6> facesMontrees_{0, 1, 2, 3, 4, 5};  // what each die's name says
     Sons *sons_ = nullptr;
     RouteurAide *routeurAide_ = nullptr;
     TAboutBox *aboutBox_ = nullptr;

@@ -1,0 +1,75 @@
+#include "AccessibleCelluleFeuille.h"
+
+#include "FeuilleGrille.h"
+
+AccessibleCelluleFeuille::AccessibleCelluleFeuille(FeuilleGrille *feuille, int ligne, int colonne)
+    : feuille_(feuille), ligne_(ligne), colonne_(colonne) {}
+
+bool AccessibleCelluleFeuille::isValid() const { return !feuille_.isNull(); }
+
+QWindow *AccessibleCelluleFeuille::window() const {
+    QAccessibleInterface *t = table();
+    return t ? t->window() : nullptr;
+}
+
+void *AccessibleCelluleFeuille::interface_cast(QAccessible::InterfaceType type) {
+    if (type == QAccessible::TableCellInterface) return static_cast<QAccessibleTableCellInterface *>(this);
+    return nullptr;
+}
+
+QAccessibleInterface *AccessibleCelluleFeuille::parent() const { return table(); }
+
+QAccessibleInterface *AccessibleCelluleFeuille::table() const {
+    return feuille_ ? QAccessible::queryAccessibleInterface(feuille_.data()) : nullptr;
+}
+
+QString AccessibleCelluleFeuille::text(QAccessible::Text t) const {
+    if (!feuille_ || t != QAccessible::Name) return {};
+    return feuille_->texte(colonne_, ligne_);
+}
+
+QRect AccessibleCelluleFeuille::rect() const {
+    if (!feuille_) return {};
+    const QRect local(grille::gaucheColonne(colonne_), grille::hautLigne(ligne_), grille::LargeurColonne[colonne_],
+                      grille::HauteurLigne);
+    return local.translated(feuille_->mapToGlobal(QPoint(0, 0)));
+}
+
+QAccessible::Role AccessibleCelluleFeuille::role() const {
+    if (ligne_ == 0) return QAccessible::ColumnHeader;
+    if (colonne_ < 2) return QAccessible::RowHeader;
+    return QAccessible::Cell;
+}
+
+QAccessible::State AccessibleCelluleFeuille::state() const {
+    QAccessible::State s;
+    if (!feuille_) {
+        s.invalid = true;
+        return s;
+    }
+    s.readOnly = true;
+    if (!feuille_->isVisible()) s.invisible = true;
+    if (ligne_ >= 1 && colonne_ >= 2) {
+        s.selectable = true;
+        s.selected = isSelected();
+        s.focusable = true;
+        s.focused = s.selected && feuille_->hasFocus() && colonne_ == feuille_->colonneJoueur();
+    }
+    return s;
+}
+
+bool AccessibleCelluleFeuille::isSelected() const {
+    return feuille_ && colonne_ >= 2 && ligne_ >= 1 && ligne_ == feuille_->ligneSelectionnee();
+}
+
+QList<QAccessibleInterface *> AccessibleCelluleFeuille::columnHeaderCells() const {
+    QAccessibleInterface *t = table();
+    if (!t || ligne_ == 0) return {};
+    return {t->tableInterface()->cellAt(0, colonne_)};
+}
+
+QList<QAccessibleInterface *> AccessibleCelluleFeuille::rowHeaderCells() const {
+    QAccessibleInterface *t = table();
+    if (!t || ligne_ == 0 || colonne_ == 0) return {};
+    return {t->tableInterface()->cellAt(ligne_, 0)};
+}

@@ -1,0 +1,24 @@
+#include "AccessibleFabrique.h"
+
+#include "AccessibleDe.h"
+#include "AccessibleFeuille.h"
+#include "FeuilleGrille.h"
+#include "ImageCliquable.h"
+
+namespace {
+
+QAccessibleInterface *fabrique(const QString &classe, QObject *objet) {
+    if (classe == QLatin1String("FeuilleGrille")) return new AccessibleFeuille(static_cast<FeuilleGrille *>(objet));
+    if (classe == QLatin1String("ImageCliquable")) return new AccessibleDe(static_cast<ImageCliquable *>(objet));
+    return nullptr;
+}
+
+}  // namespace
+
+void installerFabriqueAccessible() {
+    static const bool installee = [] {
+        QAccessible::installFactory(fabrique);
+        return true;
+    }();
+    (void)installee;
+}

@@ -1,0 +1,4 @@
+#pragma once
+// Gives Qt's accessibility the interfaces of the game's own widgets (the
+// sheet and the dice). Calling it more than once does nothing more.
+void installerFabriqueAccessible();

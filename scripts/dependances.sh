@@ -8,7 +8,7 @@ paquets=(g++ cmake ninja-build pkg-config libgl-dev
          googletest libgtest-dev)
 case "${1:-tests}" in
   jeu) paquets+=(xvfb xauth openbox) ;;
-  tests) ;;
+  tests) paquets+=(xvfb dbus-daemon at-spi2-core python3-pyatspi) ;;  # the AT-SPI check
   *) echo "usage: $0 [jeu|tests]" >&2; exit 2 ;;
 esac
 

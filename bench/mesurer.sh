@@ -53,7 +53,7 @@ taille=$(dpkg-deb -f "$dossier"/kubrix_*_amd64.deb Installed-Size)
 
 # Pauses, and the simulator's speed.
 pauses=$(QT_QPA_PLATFORM=offscreen "$dossier/tests/robustesse/tests_robustesse" \
-         --gtest_filter='PrecisionPauses.*' 2>/dev/null | grep -E '^(pause|pire)' || true)
+         --gtest_filter='PrecisionPauses.*' 2>/dev/null | grep -E '^(pause +[0-9]+ +prévue|pire)' || true)
 sim=$("$dossier/tools/kubrix-sim" --games 100000 --seed 1 | head -1)
 
 date_mesure=$(date -I)
@@ -80,5 +80,12 @@ date_mesure=$(date -I)
   echo '```'
   echo "$pauses"
   echo '```'
+  echo
+  echo "Objectifs :"
+  if [ "$reveils_10s" -eq 0 ]; then echo "- aucun réveil au repos : atteint."
+  else echo "- aucun réveil au repos : non atteint ($reveils_10s en 10 s ; le minuteur de la fenêtre d'attente bat sans fin, toutes les 2000 ms après une réflexion, 500 ms après un lancer)."; fi
+  pire=$(sed -n 's/^pire écart \([0-9.]*\) ms/\1/p' <<<"$pauses")
+  if awk -v p="${pire:-99}" 'BEGIN {exit !(p <= 5)}'; then echo "- chaque pause à 5 ms au plus de son échéance : atteint (pire écart $pire ms)."
+  else echo "- chaque pause à 5 ms au plus de son échéance : non atteint (pire écart ${pire:-?} ms)."; fi
 } > docs/performance.md
 cat docs/performance.md

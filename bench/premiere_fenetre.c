@@ -26,6 +26,9 @@ int main(int argc, char **argv) {
     const double debut = maintenant_ms();
     const pid_t pid = fork();
     if (pid == 0) {
+        /* Not our stdout: whoever reads it would wait for the program's end. */
+        freopen("/dev/null", "w", stdout);
+        freopen("/dev/null", "w", stderr);
         execvp(argv[1], argv + 1);
         _exit(127);
     }

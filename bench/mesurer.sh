@@ -69,8 +69,8 @@ date_mesure=$(date -I)
   echo "| lancement → première fenêtre affichée (10 essais) | min $tmin ms, médiane $tmed ms, max $tmax ms |"
   echo "| mémoire résidente (RSS) 3 s après le départ | $((rss / 1024)) Mo |"
   echo "| mémoire proportionnelle (PSS) 3 s après le départ | $((pss / 1024)) Mo |"
-  echo "| temps CPU sur 10 s d'attente entre deux parties | $cpu_ms ms |"
-  echo "| réveils sur 10 s d'attente (changements de contexte, tous fils) | $reveils_10s |"
+  echo "| temps CPU sur 10 s au repos (fenêtre ouverte, aucune partie) | $cpu_ms ms |"
+  echo "| réveils sur 10 s au repos (changements de contexte, tous fils) | $reveils_10s |"
   echo "| taille installée (paquet Debian) | $((taille / 1024)) Mo ($taille Kio) |"
   echo "| \`kubrix-sim\` | ${sim#*, graine 1, } |"
   echo

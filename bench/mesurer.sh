@@ -83,7 +83,7 @@ date_mesure=$(date -I)
   echo
   echo "Objectifs :"
   if [ "$reveils_10s" -eq 0 ]; then echo "- aucun réveil au repos : atteint."
-  else echo "- aucun réveil au repos : non atteint ($reveils_10s en 10 s ; le minuteur de la fenêtre d'attente bat sans fin, toutes les 2000 ms après une réflexion, 500 ms après un lancer)."; fi
+  else echo "- aucun réveil au repos : non atteint ($reveils_10s changements de contexte en 10 s, tous fils du programme confondus)."; fi
   pire=$(sed -n 's/^pire écart \([0-9.]*\) ms/\1/p' <<<"$pauses")
   if awk -v p="${pire:-99}" 'BEGIN {exit !(p <= 5)}'; then echo "- chaque pause à 5 ms au plus de son échéance : atteint (pire écart $pire ms)."
   else echo "- chaque pause à 5 ms au plus de son échéance : non atteint (pire écart ${pire:-?} ms)."; fi

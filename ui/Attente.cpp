@@ -35,10 +35,26 @@ TDELAI::TDELAI(QWidget *parent)
     // A coarse timer moves firings by up to 5 %, which the 500 ms steps show.
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setTimerType(Qt::PreciseTimer);
-    Timer1->setSingleShot(false);
-    Timer1->setInterval(2000);
+    Timer1->setSingleShot(true);
     connect(Timer1, &QTimer::timeout, this, &TDELAI::Timer1Timer);
-    Timer1->start();  // runs from creation to the end, shown or not
+    horloge_.start();  // the period of 2000 ms starts with the window
+
+    // The native window now, so that the first showing costs no more than the others.
+    winId();
+    ensurePolished();
+    Label1->ensurePolished();
+}
+
+void TDELAI::changerIntervalle(int intervalleMs, qint64 maintenantNs) {
+    if (intervalleMs == intervalle_) return;
+    intervalle_ = qMax(1, intervalleMs);
+    origineNs_ = maintenantNs;
+}
+
+// A showing that starts right on a firing lasts a whole period.
+qint64 TDELAI::restantNs(qint64 maintenantNs) const {
+    const qint64 periode = qint64(intervalle_) * 1'000'000;
+    return periode - (maintenantNs - origineNs_) % periode;
 }
 
 void TDELAI::PauseDELAI(const QString &legende, const QString &texte, int intervalleMs) {
@@ -48,14 +64,14 @@ void TDELAI::PauseDELAI(const QString &legende, const QString &texte, int interv
     }
     if (boucle_) return;  // already showing: modality makes this unreachable from input
 
+    // The due time is fixed by the call, not by how long showing the window takes.
+    const qint64 appelNs = horloge_.nsecsElapsed();
+    changerIntervalle(intervalleMs, appelNs);
+    const qint64 echeanceNs = appelNs + restantNs(appelNs);
+
     setWindowTitle(legende);
     Label1->setText(texte);
     Label1->resize(qMax(LargeurTexte, Label1->sizeHint().width()), Label1->height());
-
-    // QTimer::setInterval restarts the period even for the same value; the
-    // pauses of one roll must follow the running period, so only a new value
-    // may restart it.
-    if (Timer1->interval() != intervalleMs) Timer1->setInterval(intervalleMs);
 
     setWindowModality(Qt::ApplicationModal);
     if (!isVisible()) centrerSurEcran(this);
@@ -64,8 +80,11 @@ void TDELAI::PauseDELAI(const QString &legende, const QString &texte, int interv
 
     QEventLoop boucle;
     boucle_ = &boucle;
+    const qint64 resteNs = echeanceNs - horloge_.nsecsElapsed();
+    Timer1->start(int(qMax<qint64>(0, (resteNs + 500'000) / 1'000'000)));
     boucle.exec(QEventLoop::DialogExec);
     boucle_ = nullptr;
+    Timer1->stop();  // ended by the user: nothing ticks while hidden
     // Hiding only now keeps the window modal until the loop has returned: a
     // click queued while the timer fired is then refused, instead of reaching
     // the main window inside the handler that called us.

@@ -2,7 +2,13 @@
 // The pause window: a small modal window that shows a caption and one line of
 // text and ends itself at the next firing of its periodic timer. Rolls show it
 // five times as their animation, the computer once after each of its rolls.
+//
+// The period runs from the window's creation to the end of the program, but
+// nothing ticks while the window is hidden: the period's phase is kept as a
+// time origin, and Timer1 is armed, once, only for the showing under way, up
+// to the period's next firing.
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QString>
 #include <QTimer>
@@ -30,6 +36,10 @@ public:
     // True while PauseDELAI runs its loop.
     bool enPause() const { return boucle_ != nullptr; }
 
+    // The period (2000 ms at creation) and the time left to its next firing.
+    int intervalle() const { return intervalle_; }
+    qint64 restantMs() const { return (restantNs(horloge_.nsecsElapsed()) + 500'000) / 1'000'000; }
+
     QLabel *Label1;
     QTimer *Timer1;
 
@@ -43,6 +53,13 @@ protected:
     void done(int resultat) override;
 
 private:
+    // A different value restarts the period now; the same value leaves it alone.
+    void changerIntervalle(int intervalleMs, qint64 maintenantNs);
+    qint64 restantNs(qint64 maintenantNs) const;
+
     QEventLoop *boucle_ = nullptr;
     FonctionPause remplacement_;
+    QElapsedTimer horloge_;   // started at creation
+    qint64 origineNs_ = 0;    // start of the running period, on horloge_
+    int intervalle_ = 2000;
 };

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs, on Debian 12, what building, testing or playing KUBRIX needs,
-# only when something is missing. Usage: dependances.sh [jeu|tests|vnc]
+# only when something is missing. Usage: dependances.sh [jeu|tests|vnc|paquet]
 set -euo pipefail
 
 paquets=(g++ cmake ninja-build pkg-config libgl-dev
@@ -9,8 +9,9 @@ paquets=(g++ cmake ninja-build pkg-config libgl-dev
 case "${1:-tests}" in
   jeu) paquets+=(xvfb xauth openbox) ;;
   vnc) paquets+=(tigervnc-standalone-server openbox) ;;  # jouer.sh without a display
+  paquet) paquets+=(file dpkg-dev) ;;  # cpack's Debian package works out its dependencies with them
   tests) paquets+=(xvfb dbus-daemon at-spi2-core python3-pyatspi) ;;  # the AT-SPI check
-  *) echo "usage: $0 [jeu|tests|vnc]" >&2; exit 2 ;;
+  *) echo "usage: $0 [jeu|tests|vnc|paquet]" >&2; exit 2 ;;
 esac
 
 manquants=()

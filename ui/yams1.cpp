@@ -258,8 +258,6 @@ void TFicheYams::MenuAproposClick() {
 
 void TFicheYams::MenuReglesClick() { routeurAide_->ouvrirRegles(); }
 
-void TFicheYams::MenuSonClick() { MenuSon->setChecked(!MenuSon->isChecked()); }
-
 // Controles
 
 std::string TFicheYams::texteCellule(int colonne, int ligne) const { return Grille->texte(colonne, ligne).toStdString(); }

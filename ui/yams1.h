@@ -105,7 +105,6 @@ public slots:
     void N1Joueur1Click() { jeu_.N1Joueur1Click(); }
     void N2Joueurs1Click() { jeu_.N2Joueurs1Click(); }
     void MenuReglesClick();
-    void MenuSonClick();
     void BtGrilleClick() { jeu_.BtGrilleClick(); }
 
 private slots:

@@ -19,6 +19,8 @@ pids+=($!)
 for _ in $(seq 100); do [ -s "$travail/ecran" ] && break; sleep 0.1; done
 [ -s "$travail/ecran" ] || { echo "Xvfb ne démarre pas"; cat "$travail/xvfb.log"; exit 1; }
 export DISPLAY=":$(head -n1 "$travail/ecran")"
+# Its socket too, before any client tries it.
+for _ in $(seq 50); do [ -S "/tmp/.X11-unix/X${DISPLAY#:}" ] && break; sleep 0.1; done
 
 /usr/libexec/at-spi-bus-launcher --launch-immediately &
 pids+=($!)

@@ -11,7 +11,7 @@ cmake --build build
 ctest --test-dir build --output-on-failure -j 2
 
 # Sanitizers: any error stops the test that meets it (-fno-sanitize-recover);
-# LeakSanitizer stays on (it found nothing to report in Qt's own allocations).
+# LeakSanitizer judges the game's own tests and the simulator (see CMakeLists.txt).
 cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKUBRIX_SANITIZE=ON
 cmake --build build-sanitize
 ASAN_OPTIONS=abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \

@@ -3,6 +3,7 @@
 #include "Centrage.h"
 
 #include "ImageEtiree.h"
+#include "ImagesNettes.h"
 #include "RouteurAide.h"
 
 #include <QApplication>
@@ -34,8 +35,8 @@ void elargirAuTexte(QLabel *etiquette) {
     etiquette->resize(qMax(etiquette->width(), etiquette->sizeHint().width()), etiquette->height());
 }
 
-QPixmap iconeDuProgramme() {
-    QPixmap image(QStringLiteral(":/images/icone.png"));
+QPixmap iconeDuProgramme(qreal ratio) {
+    QPixmap image = imageNette(QStringLiteral(":/images/icone.png"), ratio);
     if (image.isNull()) image = QApplication::windowIcon().pixmap(32, 32);
     return image;
 }
@@ -65,7 +66,7 @@ TAboutBox::TAboutBox(QWidget *parent)
 
     ProgramIcon->setObjectName(QStringLiteral("ProgramIcon"));
     ProgramIcon->setGeometry(8, 16, 49, 41);
-    ProgramIcon->definirImage(iconeDuProgramme());
+    ProgramIcon->definirImage(iconeDuProgramme(devicePixelRatioF()));
 
     ProductName->setObjectName(QStringLiteral("ProductName"));
     ProductName->setGeometry(80, 16, 80, 23);
@@ -86,6 +87,7 @@ TAboutBox::TAboutBox(QWidget *parent)
 }
 
 void TAboutBox::showEvent(QShowEvent *evenement) {
+    ProgramIcon->definirImage(iconeDuProgramme(devicePixelRatioF()));  // the screen's density is known now
     centrerSurEcran(this);
     QDialog::showEvent(evenement);
 }

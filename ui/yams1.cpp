@@ -7,6 +7,7 @@
 #include "FeuilleGrille.h"
 #include "IconesBoutons.h"
 #include "ImageCliquable.h"
+#include "ImagesNettes.h"
 #include "Marque.h"
 #include "RouteurAide.h"
 #include "Sons.h"
@@ -97,7 +98,7 @@ void TFicheYams::construire() {
     Plateau = new QLabel(fond_);
     Plateau->setGeometry(32, 0, 577, 376);
     Plateau->setAlignment(Qt::AlignCenter);
-    Plateau->setPixmap(QPixmap(QStringLiteral(":/images/plateau.png")));
+    Plateau->setPixmap(imageNette(QStringLiteral(":/images/plateau.png"), devicePixelRatioF()));
 
     const QPoint posDes[6] = {{}, {216, 56}, {112, 152}, {264, 192}, {416, 168}, {352, 64}};
     for (int i = 1; i <= 5; ++i) {
@@ -105,7 +106,7 @@ void TFicheYams::construire() {
         d->setGeometry(QRect(posDes[i], QSize(86, 86)));
         d->setToolTip(QStringLiteral("Cliquez pour garder ce dé"));
         d->setObjectName(QStringLiteral("De%1").arg(i));
-        d->setPixmap(QPixmap(QStringLiteral(":/images/face%1.png").arg(i)));
+        d->setPixmap(imageNette(QStringLiteral(":/images/face%1.png").arg(i), devicePixelRatioF()));
         des_[static_cast<std::size_t>(i)] = d;
     }
     De1 = des_[1]; De2 = des_[2]; De3 = des_[3]; De4 = des_[4]; De5 = des_[5];
@@ -119,7 +120,7 @@ void TFicheYams::construire() {
     for (int v = 1; v <= 6; ++v) {
         auto *f = new QLabel(fond_);
         f->setGeometry(464 + 16 * (v - 1), 352, 86, 86);
-        f->setPixmap(QPixmap(QStringLiteral(":/images/face%1.png").arg(v)));
+        f->setPixmap(imageNette(QStringLiteral(":/images/face%1.png").arg(v), devicePixelRatioF()));
         f->hide();
         faces_[static_cast<std::size_t>(v)] = f;
     }

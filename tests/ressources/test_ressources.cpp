@@ -290,6 +290,36 @@ TEST(Plateau, BordsMarineTapisAuCentreCinqCouleurs)
     EXPECT_GT(table.bottom() - tapis.bottom(), tapis.top() - table.top());
 }
 
+// Each picture the window shows has its drawing at twice the size, listed
+// beside it in the resources, for high-density screens: the same picture
+// (the 1x one is close to it halved), not another one.
+TEST(Images, DessinDoubleDeChaqueImageDeLaFenetre)
+{
+    const QByteArray qrc = lire("kubrix.qrc");
+    for (const Dimensions &d : IMAGES) {
+        const QString nom = QString(d.fichier);
+        if (nom.contains("/icones/"))
+            continue;  // the desktop's icons come in their own sizes
+        const QString double_ = nom.chopped(4) + "@2x.png";
+        const QImage un = image(nom), deux = image(double_);
+        ASSERT_EQ(deux.size(), un.size() * 2) << qPrintable(double_);
+        EXPECT_EQ(deux.hasAlphaChannel(), d.transparent) << qPrintable(double_);
+        EXPECT_TRUE(qrc.contains(QString("alias=\"%1\">%2<").arg(double_.section('/', -1), double_).toUtf8()))
+            << qPrintable(double_);
+        const QImage moitie = deux.convertToFormat(QImage::Format_ARGB32)
+                                  .scaled(un.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        const QImage ref = un.convertToFormat(QImage::Format_ARGB32);
+        double ecart = 0;
+        for (int y = 0; y < ref.height(); ++y)
+            for (int x = 0; x < ref.width(); ++x) {
+                const QRgb p = ref.pixel(x, y), q = moitie.pixel(x, y);
+                ecart += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q))
+                         + std::abs(qBlue(p) - qBlue(q)) + std::abs(qAlpha(p) - qAlpha(q));
+            }
+        EXPECT_LT(ecart / (ref.width() * ref.height() * 4), 4.0) << qPrintable(double_);  // 2 at most; another face: 6.5
+    }
+}
+
 TEST(BoutonLancer, CoinBasGaucheTransparent)
 {
     const QImage img = image("images/bouton_lancer.png");

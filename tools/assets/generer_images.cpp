@@ -2,6 +2,9 @@
 //
 //   generer_images [dossier_images]
 //
+// Each picture is drawn twice by the same code: at its size (name.png) and at
+// twice its size (name@2x.png, which high-density screens show).
+//
 // The board is five flat colours laid down pixel by pixel, so its ovals land
 // on exact pixel bounds. The dice are ray-marched rounded cubes in an oblique
 // view (front face square to the viewer, top and right faces visible),
@@ -18,6 +21,8 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -315,15 +320,17 @@ QImage rendre(const Scene &s, int w, int h, double x0, double x1, double y0, dou
     return img;
 }
 
-QImage face(int valeur)
+// k: pixels per picture pixel (1, or 2 for the @2x pictures).
+QImage face(int valeur, int k)
 {
     const Scene s{{de_montrant(valeur, {0, 0, 0})}, {true, true, 0.2, 0.065, true}, true};
     // The die spans -1.3..1.3 both ways; its shadow falls to the right.
-    return rendre(s, 86, 86, -1.45, 1.75, -1.6, 1.6, 27.0);
+    return rendre(s, 86 * k, 86 * k, -1.45, 1.75, -1.6, 1.6, 27.0 * k);
 }
 
-// Two white dice, three and four, side by side.
-QImage deux_des(int w, int h)
+// Two white dice, three and four, side by side, in a w×h picture drawn at k
+// pixels per picture pixel: what is drawn is decided by w×h alone.
+QImage deux_des(int w, int h, int k)
 {
     const double x0 = -2.55, x1 = 2.55, y0 = -1.35, y1 = 1.35;
     // A pixel of margin all round, for the outline.
@@ -332,15 +339,23 @@ QImage deux_des(int w, int h)
     // narrow top and right faces, which would be mere smudges, are left out.
     const Matiere m{false, false, std::max(0.2, 0.75 / echelle), 0, echelle > 8};
     const Scene s{{de_montrant(3, {-1.2, 0, 0}), de_montrant(4, {1.2, 0, 0})}, m, false};
-    QImage img = rendre(s, w, h, x0, x1, y0, y1, echelle);
+    w *= k;
+    h *= k;
+    QImage img = rendre(s, w, h, x0, x1, y0, y1, echelle * k);
     if (echelle > 14)
         return img;
-    // A dark outline keeps the white dice apart from a light background.
+    // A dark outline, one picture pixel wide, keeps the white dice apart from
+    // a light background.
+    std::vector<std::pair<int, int>> voisins;
+    for (int dy = -k; dy <= k; ++dy)
+        for (int dx = -k; dx <= k; ++dx)
+            if ((dx || dy) && std::abs(dx) + std::abs(dy) <= k)
+                voisins.push_back({dx, dy});
     QImage avec_bord = img;
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
             int voisin = 0;
-            for (auto [dx, dy] : {std::pair{-1, 0}, {1, 0}, {0, -1}, {0, 1}})
+            for (auto [dx, dy] : voisins)
                 if (x + dx >= 0 && x + dx < w && y + dy >= 0 && y + dy < h)
                     voisin = std::max(voisin, qAlpha(img.pixel(x + dx, y + dy)));
             const QRgb p = img.pixel(x, y);
@@ -360,15 +375,19 @@ QImage deux_des(int w, int h)
 
 // ------------------------------------------------------------------ board
 
-QImage plateau()
+QImage plateau(int k)
 {
     enum { Marine, Noir, Sombre, Rouge, Vert };
-    QImage img(577, 376, QImage::Format_Indexed8);
+    QImage img(577 * k, 376 * k, QImage::Format_Indexed8);
     img.setColorTable({qRgb(0, 0, 128), qRgb(0, 0, 0), qRgb(49, 0, 0), qRgb(99, 0, 0),
                        qRgb(0, 128, 0)});
     img.fill(Marine);
-    // An oval covering exactly the pixels x0..x1, y0..y1.
-    auto ovale = [&img](int x0, int y0, int x1, int y1, int couleur) {
+    // An oval covering exactly the picture pixels x0..x1, y0..y1.
+    auto ovale = [&img, k](int x0, int y0, int x1, int y1, int couleur) {
+        x0 *= k;
+        y0 *= k;
+        x1 = (x1 + 1) * k - 1;
+        y1 = (y1 + 1) * k - 1;
         const double cx = (x0 + x1 + 1) / 2.0, cy = (y0 + y1 + 1) / 2.0;
         const double rx = (x1 + 1 - x0) / 2.0, ry = (y1 + 1 - y0) / 2.0;
         for (int y = y0; y <= y1; ++y)
@@ -390,10 +409,10 @@ QImage plateau()
     return img;
 }
 
-bool ecrire(QImage img, const QString &chemin)
+bool ecrire(QImage img, const QString &chemin, int k = 1)
 {
-    img.setDotsPerMeterX(3780);           // 96 dpi, fixed so the bytes repeat
-    img.setDotsPerMeterY(3780);
+    img.setDotsPerMeterX(3780 * k);       // 96 dpi at 1×, fixed so the bytes repeat
+    img.setDotsPerMeterY(3780 * k);
     if (!img.save(chemin, "PNG")) {
         std::fprintf(stderr, "impossible d'écrire %s\n", qPrintable(chemin));
         return false;
@@ -408,12 +427,16 @@ int main(int argc, char **argv)
 {
     const QString dossier = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("assets/images");
     QDir().mkpath(dossier + "/icones");
-    bool ok = ecrire(plateau(), dossier + "/plateau.png");
-    for (int v = 1; v <= 6; ++v)
-        ok = ecrire(face(v), dossier + QString("/face%1.png").arg(v)) && ok;
-    ok = ecrire(deux_des(32, 32), dossier + "/icone.png") && ok;
-    ok = ecrire(deux_des(32, 16), dossier + "/bouton_lancer.png") && ok;
+    bool ok = true;
+    for (int k : {1, 2}) {
+        const QString suffixe = k == 1 ? QString(".png") : QString("@%1x.png").arg(k);
+        ok = ecrire(plateau(k), dossier + "/plateau" + suffixe, k) && ok;
+        for (int v = 1; v <= 6; ++v)
+            ok = ecrire(face(v, k), dossier + QString("/face%1").arg(v) + suffixe, k) && ok;
+        ok = ecrire(deux_des(32, 32, k), dossier + "/icone" + suffixe, k) && ok;
+        ok = ecrire(deux_des(32, 16, k), dossier + "/bouton_lancer" + suffixe, k) && ok;
+    }
     for (int taille : {16, 32, 48, 64, 128, 256})
-        ok = ecrire(deux_des(taille, taille), dossier + QString("/icones/kubrix-%1.png").arg(taille)) && ok;
+        ok = ecrire(deux_des(taille, taille, 1), dossier + QString("/icones/kubrix-%1.png").arg(taille)) && ok;
     return ok ? 0 : 1;
 }

@@ -1,0 +1,11 @@
+#pragma once
+// The game's pictures at the screen's density. Every picture name.png has a
+// twice-as-large drawing name@2x.png: on a screen of more than one device
+// pixel per logical pixel that one is shown, at the same logical size, so the
+// pictures stay as sharp as the text instead of being the small ones scaled up.
+#include <QPixmap>
+#include <QString>
+
+// `chemin` names the 1x picture; `ratio` is the device pixel ratio of the
+// widget that shows it.
+QPixmap imageNette(const QString &chemin, qreal ratio);

@@ -8,9 +8,10 @@ paquets=(g++ cmake ninja-build pkg-config libgl-dev
          googletest libgtest-dev)
 case "${1:-tests}" in
   jeu) paquets+=(xvfb xauth openbox) ;;
-  vnc) paquets+=(tigervnc-standalone-server openbox) ;;  # jouer.sh without a display
+  vnc) paquets+=(tigervnc-standalone-server tigervnc-tools xauth openbox) ;;  # jouer.sh without a display (vncpasswd: tigervnc-tools)
   paquet) paquets+=(file dpkg-dev) ;;  # cpack's Debian package works out its dependencies with them
-  tests) paquets+=(xvfb dbus-daemon at-spi2-core python3-pyatspi) ;;  # the AT-SPI check
+  tests) paquets+=(xvfb dbus-daemon at-spi2-core python3-pyatspi  # the AT-SPI check
+                   tigervnc-standalone-server tigervnc-tools xauth) ;;  # the VNC password check
   *) echo "usage: $0 [jeu|tests|vnc|paquet]" >&2; exit 2 ;;
 esac
 

@@ -3,6 +3,7 @@
 #include "Centrage.h"
 
 #include <QEventLoop>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
 #include <QTimer>
@@ -17,7 +18,8 @@ TDELAI::TDELAI(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                           Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       Label1(new QLabel(this)),
-      Timer1(new QTimer(this)) {
+      Timer1(new QTimer(this)),
+      cacher_(new QTimer(this)) {
     setObjectName(QStringLiteral("DELAI"));
     setFixedSize(LargeurClient, HauteurClient);
     setSizeGripEnabled(false);
@@ -38,6 +40,11 @@ TDELAI::TDELAI(QWidget *parent)
     Timer1->setSingleShot(true);
     connect(Timer1, &QTimer::timeout, this, &TDELAI::Timer1Timer);
     horloge_.start();  // the period of 2000 ms starts with the window
+
+    garderEntrePauses_ = QGuiApplication::platformName() == QLatin1String("wayland");
+    cacher_->setSingleShot(true);
+    cacher_->setInterval(0);
+    connect(cacher_, &QTimer::timeout, this, &QWidget::hide);
 
     // The native window now, so that the first showing costs no more than the others.
     winId();
@@ -73,9 +80,11 @@ void TDELAI::PauseDELAI(const QString &legende, const QString &texte, int interv
     Label1->setText(texte);
     Label1->resize(qMax(LargeurTexte, Label1->sizeHint().width()), Label1->height());
 
-    setWindowModality(Qt::ApplicationModal);
+    cacher_->stop();  // still shown from the pause before: it stays where it is
+    if (windowModality() != Qt::ApplicationModal) setWindowModality(Qt::ApplicationModal);
     if (!isVisible()) centrerSurEcran(this);
     setResult(0);
+    fermeeParLUtilisateur_ = false;
     show();
 
     QEventLoop boucle;
@@ -88,7 +97,10 @@ void TDELAI::PauseDELAI(const QString &legende, const QString &texte, int interv
     // Hiding only now keeps the window modal until the loop has returned: a
     // click queued while the timer fired is then refused, instead of reaching
     // the main window inside the handler that called us.
-    hide();
+    if (garderEntrePauses_ && !fermeeParLUtilisateur_)
+        cacher_->start();  // by the event loop that comes next, unless a pause comes first
+    else
+        hide();
 }
 
 void TDELAI::Timer1Timer() {
@@ -98,6 +110,7 @@ void TDELAI::Timer1Timer() {
 void TDELAI::done(int resultat) {
     if (boucle_) {
         setResult(resultat);
+        fermeeParLUtilisateur_ = true;
         boucle_->quit();
     } else {
         QDialog::done(resultat);

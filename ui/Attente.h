@@ -36,6 +36,13 @@ public:
     // True while PauseDELAI runs its loop.
     bool enPause() const { return boucle_ != nullptr; }
 
+    // Under Wayland the window is placed anew by the compositor each time it
+    // is shown again, so there it stays shown from one PauseDELAI to the next
+    // of the same handler (the five steps of a roll, ORDY's whole turn) and is
+    // hidden once the program is back in its event loop. On by default on
+    // Wayland only.
+    void garderEntrePauses(bool garder) { garderEntrePauses_ = garder; }
+
     // The period (2000 ms at creation) and the time left to its next firing.
     int intervalle() const { return intervalle_; }
     qint64 restantMs() const { return (restantNs(horloge_.nsecsElapsed()) + 500'000) / 1'000'000; }
@@ -62,4 +69,7 @@ private:
     QElapsedTimer horloge_;   // started at creation
     qint64 origineNs_ = 0;    // start of the running period, on horloge_
     int intervalle_ = 2000;
+    bool garderEntrePauses_ = false;
+    bool fermeeParLUtilisateur_ = false;
+    QTimer *cacher_;  // the deferred hiding of garderEntrePauses
 };

@@ -2,12 +2,14 @@
 #include "Apropos.h"
 #include "Attente.h"
 #include "ChoixNom.h"
+#include "Plateforme.h"
 #include "Polices.h"
 #include "yams1.h"
 
 #include <QApplication>
 
 int main(int argc, char **argv) {
+    choisirPlateforme();  // X rather than Wayland when both are there
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("KUBRIX"));
     QApplication::setDesktopFileName(QStringLiteral("kubrix"));

@@ -1,0 +1,16 @@
+#pragma once
+// The windowing platform to ask Qt for, before the application is built.
+//
+// Under Wayland a program cannot place its windows: each showing of the pause
+// window would be put somewhere new by the compositor, and the dialogs would
+// not open centred. When the session also offers X (XWayland) and the user
+// has chosen nothing, the game runs through X, where it places its windows.
+#include <QByteArray>
+
+// The values of QT_QPA_PLATFORM, WAYLAND_DISPLAY, XDG_SESSION_TYPE and
+// DISPLAY; an empty result leaves the choice to Qt.
+QByteArray plateformeVoulue(const QByteArray &qtQpaPlatform, const QByteArray &waylandDisplay,
+                            const QByteArray &xdgSessionType, const QByteArray &display);
+
+// Sets QT_QPA_PLATFORM from the process's environment when needed.
+void choisirPlateforme();

@@ -1,9 +1,9 @@
 #include "Attente.h"
 
 #include "Centrage.h"
+#include "Plateforme.h"
 
 #include <QEventLoop>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
 #include <QTimer>
@@ -41,7 +41,7 @@ TDELAI::TDELAI(QWidget *parent)
     connect(Timer1, &QTimer::timeout, this, &TDELAI::Timer1Timer);
     horloge_.start();  // the period of 2000 ms starts with the window
 
-    garderEntrePauses_ = QGuiApplication::platformName() == QLatin1String("wayland");
+    garderEntrePauses_ = sessionWayland();
     cacher_->setSingleShot(true);
     cacher_->setInterval(0);
     connect(cacher_, &QTimer::timeout, this, &QWidget::hide);

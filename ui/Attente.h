@@ -36,11 +36,11 @@ public:
     // True while PauseDELAI runs its loop.
     bool enPause() const { return boucle_ != nullptr; }
 
-    // Under Wayland the window is placed anew by the compositor each time it
-    // is shown again, so there it stays shown from one PauseDELAI to the next
-    // of the same handler (the five steps of a roll, ORDY's whole turn) and is
-    // hidden once the program is back in its event loop. On by default on
-    // Wayland only.
+    // In a Wayland session (native or through XWayland) the compositor places
+    // the window anew each time it is shown again, so there it stays shown
+    // from one PauseDELAI to the next of the same handler (the five steps of a
+    // roll, ORDY's whole turn) and is hidden once the program is back in its
+    // event loop. On by default in a Wayland session only.
     void garderEntrePauses(bool garder) { garderEntrePauses_ = garder; }
 
     // The period (2000 ms at creation) and the time left to its next firing.

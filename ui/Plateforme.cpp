@@ -1,5 +1,6 @@
 #include "Plateforme.h"
 
+#include <QGuiApplication>
 #include <QtGlobal>
 
 QByteArray plateformeVoulue(const QByteArray &qtQpaPlatform, const QByteArray &waylandDisplay,
@@ -8,6 +9,13 @@ QByteArray plateformeVoulue(const QByteArray &qtQpaPlatform, const QByteArray &w
     if (waylandDisplay.isEmpty() && xdgSessionType != "wayland") return {};
     // Wayland still, should Qt's X plugin be missing.
     return QByteArrayLiteral("xcb;wayland");
+}
+
+bool sessionWayland() {
+    const QString p = QGuiApplication::platformName();
+    if (p.startsWith(QLatin1String("wayland"))) return true;
+    return p == QLatin1String("xcb") &&
+           (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") || qgetenv("XDG_SESSION_TYPE") == "wayland");
 }
 
 void choisirPlateforme() {

@@ -14,3 +14,7 @@ QByteArray plateformeVoulue(const QByteArray &qtQpaPlatform, const QByteArray &w
 
 // Sets QT_QPA_PLATFORM from the process's environment when needed.
 void choisirPlateforme();
+
+// True in a Wayland session, whether the game runs there natively or through
+// XWayland: either way the compositor places each window that is shown anew.
+bool sessionWayland();

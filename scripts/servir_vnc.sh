@@ -16,6 +16,7 @@ secrets=$(mktemp -d /tmp/kubrix-vnc.XXXXXX)
 mot=$(LC_ALL=C tr -dc 'A-Za-z0-9' </dev/urandom | head -c 8 || true)
 printf '%s\n' "$mot" | vncpasswd -f >"$secrets/passwd"
 export XAUTHORITY="$secrets/Xauthority"
+: >"$XAUTHORITY"
 
 wm=""
 xvnc=""

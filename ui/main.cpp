@@ -3,6 +3,7 @@
 #include "Attente.h"
 #include "ChoixNom.h"
 #include "Polices.h"
+#include "TraductionQt.h"
 #include "yams1.h"
 
 #include <QApplication>
@@ -14,6 +15,7 @@ int main(int argc, char **argv) {
 
     // Our own fonts, so that the look does not depend on the system's.
     chargerPolices();
+    chargerTraductionQt();
 
     // The windows, created once, in this order; each lives for the whole run.
     TFicheYams FicheYams;

@@ -53,6 +53,20 @@ protected:
     }
 };
 
+// The system's colours, every role set: the application's palette resolves
+// none, so a widget given it as is would keep inheriting the navy surface.
+QPalette couleursDuSysteme() {
+    const QPalette systeme = QApplication::palette();
+    QPalette p;
+    for (int g = 0; g < QPalette::NColorGroups; ++g)
+        for (int r = 0; r < QPalette::NColorRoles; ++r) {
+            const auto groupe = QPalette::ColorGroup(g);
+            const auto role = QPalette::ColorRole(r);
+            if (role != QPalette::NoRole) p.setBrush(groupe, role, systeme.brush(groupe, role));
+        }
+    return p;
+}
+
 }  // namespace
 
 TFicheYams::TFicheYams(QWidget *parent) : QMainWindow(parent) {
@@ -152,7 +166,7 @@ void TFicheYams::construire() {
     StatusBar = new QStatusBar(fond_);
     StatusBar->setSizeGripEnabled(false);
     StatusBar->setFont(police("Liberation Serif", 13, true));
-    StatusBar->setPalette(QApplication::palette());  // the system's colours, not the navy of the surface
+    StatusBar->setPalette(couleursDuSysteme());
     StatusBar->setAutoFillBackground(true);
     fond->barre = StatusBar;
 
@@ -178,7 +192,7 @@ void TFicheYams::construire() {
 
     // The restored geometry; the window is shown maximised.
     move(152, 87);
-    resize(442, 347 + MenuPrincipal->sizeHint().height());
+    setFixedSize(tailleRestauree());
 
     connect(B_Lancer, &QPushButton::clicked, this, &TFicheYams::B_LancerClick);
     connect(BtGrille, &QPushButton::clicked, this, &TFicheYams::BtGrilleClick);
@@ -241,6 +255,24 @@ void TFicheYams::decrireDe(int de) {
 }
 
 void TFicheYams::FormCreate() { jeu_.FormCreate(); }
+
+QSize TFicheYams::tailleRestauree() const { return {442, 347 + MenuPrincipal->sizeHint().height()}; }
+
+// The frame is fixed at the restored size; maximised, the window takes what
+// the window manager gives it.
+void TFicheYams::appliquerEtat(Qt::WindowStates etat) {
+    if (etat & (Qt::WindowMaximized | Qt::WindowFullScreen)) {
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    } else {
+        setFixedSize(tailleRestauree());
+    }
+}
+
+void TFicheYams::changeEvent(QEvent *evenement) {
+    QMainWindow::changeEvent(evenement);
+    if (evenement->type() == QEvent::WindowStateChange) appliquerEtat(windowState());
+}
 
 void TFicheYams::relier(TAboutBox *aboutBox, TDELAI *delai, TChNom *chNom) {
     aboutBox_ = aboutBox;

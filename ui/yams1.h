@@ -112,7 +112,12 @@ private slots:
     void toucheEntree();
     void GrilleLigneValidee(int ligne);
 
+protected:
+    void changeEvent(QEvent *evenement) override;
+
 private:
+    QSize tailleRestauree() const;
+    void appliquerEtat(Qt::WindowStates etat);
     void construire();
     void construireClavier();
     void decrireDe(int de);

@@ -19,8 +19,10 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QStatusBar>
+#include <QTimer>
 
 namespace {
 
@@ -256,7 +258,10 @@ void TFicheYams::decrireDe(int de) {
 
 void TFicheYams::FormCreate() { jeu_.FormCreate(); }
 
-QSize TFicheYams::tailleRestauree() const { return {442, 347 + MenuPrincipal->sizeHint().height()}; }
+QSize TFicheYams::tailleRestauree() const {
+    if (tailleEcranRempli_.isValid()) return tailleEcranRempli_;
+    return {442, 347 + MenuPrincipal->sizeHint().height()};
+}
 
 // The frame is fixed at the restored size; maximised, the window takes what
 // the window manager gives it.
@@ -267,6 +272,30 @@ void TFicheYams::appliquerEtat(Qt::WindowStates etat) {
     } else {
         setFixedSize(tailleRestauree());
     }
+}
+
+void TFicheYams::showEvent(QShowEvent *evenement) {
+    QMainWindow::showEvent(evenement);
+    if (isMaximized()) QTimer::singleShot(500, this, &TFicheYams::remplirEcran);
+}
+
+// Some window managers (xfwm) do not maximise a window that has no maximise
+// button: it stays at its restored size, where the controls do not fit. The
+// window then fills the screen by itself, at a fixed size; once more when
+// the manager has changed the frame around it (borders come back when it is
+// no longer maximised).
+void TFicheYams::remplirEcran() {
+    if (!isVisible() || !screen() || !(isMaximized() || tailleEcranRempli_.isValid())) return;
+    const QRect ecran = screen()->availableGeometry(), dehors = frameGeometry(), dedans = geometry();
+    if (dehors == ecran || dehors == dedans) return;  // maximised, or the frame not known yet
+    const QMargins cadre(dedans.left() - dehors.left(), dedans.top() - dehors.top(), dehors.right() - dedans.right(),
+                         dehors.bottom() - dedans.bottom());
+    const QRect rempli = ecran.marginsRemoved(cadre);
+    const bool premiere = !tailleEcranRempli_.isValid();
+    tailleEcranRempli_ = rempli.size();
+    setFixedSize(tailleEcranRempli_);
+    setGeometry(rempli);
+    if (premiere) QTimer::singleShot(500, this, &TFicheYams::remplirEcran);
 }
 
 void TFicheYams::changeEvent(QEvent *evenement) {

@@ -258,6 +258,7 @@ void TFicheYams::decrireDe(int de) {
 
 void TFicheYams::FormCreate() { jeu_.FormCreate(); }
 
+// The size the frame is fixed at when not maximised.
 QSize TFicheYams::tailleRestauree() const {
     if (tailleEcranRempli_.isValid()) return tailleEcranRempli_;
     return {442, 347 + MenuPrincipal->sizeHint().height()};
@@ -281,21 +282,17 @@ void TFicheYams::showEvent(QShowEvent *evenement) {
 
 // Some window managers (xfwm) do not maximise a window that has no maximise
 // button: it stays at its restored size, where the controls do not fit. The
-// window then fills the screen by itself, at a fixed size; once more when
-// the manager has changed the frame around it (borders come back when it is
-// no longer maximised).
+// window then fills the screen by itself, at a fixed size.
 void TFicheYams::remplirEcran() {
-    if (!isVisible() || !screen() || !(isMaximized() || tailleEcranRempli_.isValid())) return;
+    if (!isVisible() || !screen() || !isMaximized()) return;
     const QRect ecran = screen()->availableGeometry(), dehors = frameGeometry(), dedans = geometry();
     if (dehors == ecran || dehors == dedans) return;  // maximised, or the frame not known yet
     const QMargins cadre(dedans.left() - dehors.left(), dedans.top() - dehors.top(), dehors.right() - dedans.right(),
                          dehors.bottom() - dedans.bottom());
     const QRect rempli = ecran.marginsRemoved(cadre);
-    const bool premiere = !tailleEcranRempli_.isValid();
     tailleEcranRempli_ = rempli.size();
     setFixedSize(tailleEcranRempli_);
     setGeometry(rempli);
-    if (premiere) QTimer::singleShot(500, this, &TFicheYams::remplirEcran);
 }
 
 void TFicheYams::changeEvent(QEvent *evenement) {

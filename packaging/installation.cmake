@@ -45,4 +45,6 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_STRIP_FILES ON)  # the build keeps -g; the package does not need it
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)  # the Qt libraries, found from the binary
+# Qt's own French texts (context menus, scroll bars); added to the libraries found.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n")
 include(CPack)

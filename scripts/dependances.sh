@@ -7,11 +7,12 @@ paquets=(g++ cmake ninja-build pkg-config libgl-dev
          qt6-base-dev qt6-multimedia-dev qt6-tools-dev
          googletest libgtest-dev)
 case "${1:-tests}" in
-  jeu) paquets+=(xvfb xauth openbox) ;;
+  jeu) paquets+=(xvfb xauth openbox qt6-translations-l10n) ;;  # the toolkit's own texts in French
   vnc) paquets+=(tigervnc-standalone-server tigervnc-tools xauth openbox) ;;  # jouer.sh without a display (vncpasswd: tigervnc-tools)
   paquet) paquets+=(file dpkg-dev) ;;  # cpack's Debian package works out its dependencies with them
   tests) paquets+=(xvfb dbus-daemon at-spi2-core python3-pyatspi  # the AT-SPI check
-                   tigervnc-standalone-server tigervnc-tools xauth) ;;  # the VNC password check
+                   tigervnc-standalone-server tigervnc-tools xauth  # the VNC password check
+                   qt6-translations-l10n openbox xdotool x11-utils) ;;  # French toolkit texts; the check under openbox
   *) echo "usage: $0 [jeu|tests|vnc|paquet]" >&2; exit 2 ;;
 esac
 

@@ -75,7 +75,7 @@ TChNom::TChNom(QWidget *parent)
     OKBtn->setDefault(true);
     CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
     CancelBtn->setGeometry(159, 180, 75, 25);
-    CancelBtn->setAutoDefault(false);
+    CancelBtn->setAutoDefault(true);  // focused, it takes Enter: Enter on Annuler cancels
 
     setTabOrder(Nom1, Nom2);
     setTabOrder(Nom2, OKBtn);

@@ -11,5 +11,9 @@ signals:
     void clic();
 
 protected:
+    void mouseDoubleClickEvent(QMouseEvent *evenement) override;
     void mouseReleaseEvent(QMouseEvent *evenement) override;
+
+private:
+    bool doubleClic_ = false;  // the button went down for the second time of a double-click
 };

@@ -4,6 +4,7 @@
 #include "ChoixNom.h"
 #include "Plateforme.h"
 #include "Polices.h"
+#include "TraductionQt.h"
 #include "yams1.h"
 
 #include <QApplication>
@@ -16,6 +17,7 @@ int main(int argc, char **argv) {
 
     // Our own fonts, so that the look does not depend on the system's.
     chargerPolices();
+    chargerTraductionQt();
 
     // The windows, created once, in this order; each lives for the whole run.
     TFicheYams FicheYams;

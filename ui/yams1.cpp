@@ -20,8 +20,10 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QStatusBar>
+#include <QTimer>
 
 namespace {
 
@@ -53,6 +55,20 @@ protected:
         if (barre) barre->setGeometry(0, height() - HauteurBarreDEtat, width(), HauteurBarreDEtat);
     }
 };
+
+// The system's colours, every role set: the application's palette resolves
+// none, so a widget given it as is would keep inheriting the navy surface.
+QPalette couleursDuSysteme() {
+    const QPalette systeme = QApplication::palette();
+    QPalette p;
+    for (int g = 0; g < QPalette::NColorGroups; ++g)
+        for (int r = 0; r < QPalette::NColorRoles; ++r) {
+            const auto groupe = QPalette::ColorGroup(g);
+            const auto role = QPalette::ColorRole(r);
+            if (role != QPalette::NoRole) p.setBrush(groupe, role, systeme.brush(groupe, role));
+        }
+    return p;
+}
 
 }  // namespace
 
@@ -153,7 +169,7 @@ void TFicheYams::construire() {
     StatusBar = new QStatusBar(fond_);
     StatusBar->setSizeGripEnabled(false);
     StatusBar->setFont(police("Liberation Serif", 13, true));
-    StatusBar->setPalette(QApplication::palette());  // the system's colours, not the navy of the surface
+    StatusBar->setPalette(couleursDuSysteme());
     StatusBar->setAutoFillBackground(true);
     fond->barre = StatusBar;
 
@@ -179,7 +195,7 @@ void TFicheYams::construire() {
 
     // The restored geometry; the window is shown maximised.
     move(152, 87);
-    resize(442, 347 + MenuPrincipal->sizeHint().height());
+    setFixedSize(tailleRestauree());
 
     connect(B_Lancer, &QPushButton::clicked, this, &TFicheYams::B_LancerClick);
     connect(BtGrille, &QPushButton::clicked, this, &TFicheYams::BtGrilleClick);
@@ -242,6 +258,48 @@ void TFicheYams::decrireDe(int de) {
 }
 
 void TFicheYams::FormCreate() { jeu_.FormCreate(); }
+
+// The size the frame is fixed at when not maximised.
+QSize TFicheYams::tailleRestauree() const {
+    if (tailleEcranRempli_.isValid()) return tailleEcranRempli_;
+    return {442, 347 + MenuPrincipal->sizeHint().height()};
+}
+
+// The frame is fixed at the restored size; maximised, the window takes what
+// the window manager gives it.
+void TFicheYams::appliquerEtat(Qt::WindowStates etat) {
+    if (etat & (Qt::WindowMaximized | Qt::WindowFullScreen)) {
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    } else {
+        setFixedSize(tailleRestauree());
+    }
+}
+
+void TFicheYams::showEvent(QShowEvent *evenement) {
+    QMainWindow::showEvent(evenement);
+    if (isMaximized()) QTimer::singleShot(500, this, &TFicheYams::remplirEcran);
+}
+
+// Some window managers (xfwm) do not maximise a window that has no maximise
+// button: it stays at its restored size, where the controls do not fit. The
+// window then fills the screen by itself, at a fixed size.
+void TFicheYams::remplirEcran() {
+    if (!isVisible() || !screen() || !isMaximized()) return;
+    const QRect ecran = screen()->availableGeometry(), dehors = frameGeometry(), dedans = geometry();
+    if (dehors == ecran || dehors == dedans) return;  // maximised, or the frame not known yet
+    const QMargins cadre(dedans.left() - dehors.left(), dedans.top() - dehors.top(), dehors.right() - dedans.right(),
+                         dehors.bottom() - dedans.bottom());
+    const QRect rempli = ecran.marginsRemoved(cadre);
+    tailleEcranRempli_ = rempli.size();
+    setFixedSize(tailleEcranRempli_);
+    setGeometry(rempli);
+}
+
+void TFicheYams::changeEvent(QEvent *evenement) {
+    QMainWindow::changeEvent(evenement);
+    if (evenement->type() == QEvent::WindowStateChange) appliquerEtat(windowState());
+}
 
 void TFicheYams::relier(TAboutBox *aboutBox, TDELAI *delai, TChNom *chNom) {
     aboutBox_ = aboutBox;

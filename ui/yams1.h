@@ -112,7 +112,14 @@ private slots:
     void toucheEntree();
     void GrilleLigneValidee(int ligne);
 
+protected:
+    void changeEvent(QEvent *evenement) override;
+    void showEvent(QShowEvent *evenement) override;
+
 private:
+    QSize tailleRestauree() const;
+    void remplirEcran();
+    void appliquerEtat(Qt::WindowStates etat);
     void construire();
     void construireClavier();
     void decrireDe(int de);
@@ -128,4 +135,5 @@ private:
     TAboutBox *aboutBox_ = nullptr;
     TDELAI *delai_ = nullptr;
     TChNom *chNom_ = nullptr;
+    QSize tailleEcranRempli_;  // set when the window filled the screen by itself
 };

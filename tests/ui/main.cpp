@@ -1,5 +1,6 @@
 // Window tests run inside one QApplication, offscreen unless a platform is set.
 #include "Polices.h"
+#include "TraductionQt.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -8,6 +9,7 @@ int main(int argc, char **argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     chargerPolices();  // the program's own fonts, as it runs
+    chargerTraductionQt();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

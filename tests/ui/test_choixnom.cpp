@@ -4,7 +4,10 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QFontInfo>
+#include <QFile>
 #include <QFontMetrics>
+#include <QLibraryInfo>
+#include <QMenu>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,11 +15,13 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+#include <QTextBrowser>
 #include <QWindow>
 #include <gtest/gtest.h>
 
 #include "ChoixNom.h"
 #include "PiloteModal.h"
+#include "VisionneuseAide.h"
 
 namespace {
 
@@ -361,4 +366,42 @@ TEST(PiloteModal, LeChienDeGardeFermeUneFenetreSansReponse) {
     boite.exec();
     EXPECT_TRUE(pilote.tempsEcoule);
     EXPECT_EQ(pilote.vus, QStringList({"QMessageBox"}));
+}
+
+// A focused push button takes Enter: on Annuler it cancels, on OK it accepts.
+TEST(ChoixNom, EntreeSurUnBoutonLePresse) {
+    for (const bool surAnnuler : {true, false}) {
+        SCOPED_TRACE(surAnnuler ? "Annuler" : "OK");
+        ChNomEcoute d;
+        PiloteModal pilote(estChNom, [&](QWidget *) {
+            d.Nom1->setText(QStringLiteral("anne"));
+            d.Nom2->setText(QStringLiteral("bruno"));  // OK would accept
+            QPushButton *bouton = surAnnuler ? d.CancelBtn : d.OKBtn;
+            bouton->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(bouton, Qt::Key_Return);
+        }, 1, 5000);
+        const ResultatNoms r = d.demander(true);
+        EXPECT_FALSE(pilote.tempsEcoule);
+        EXPECT_EQ(r.ok, !surAnnuler);
+        EXPECT_FALSE(d.isVisible());
+    }
+}
+
+// The toolkit's own texts are French: the standard menus of a name field and
+// of the help viewer's text, as they are built for a right-click.
+TEST(ChoixNom, LesMenusStandardSontEnFrancais) {
+    if (!QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_fr.qm")))
+        GTEST_SKIP() << "qtbase_fr.qm absent (paquet qt6-translations-l10n)";
+    auto textes = [](QMenu *menu) {
+        std::unique_ptr<QMenu> garde(menu);
+        QStringList t;
+        for (QAction *a : menu->actions())
+            if (!a->isSeparator()) t << a->text().section(QLatin1Char('\t'), 0, 0);  // without the shortcut
+        return t;
+    };
+    TChNom d;
+    EXPECT_EQ(textes(d.Nom1->createStandardContextMenu()),
+              QStringList({"&Annuler", "&Rétablir", "Co&uper", "Cop&ier", "Co&ller", "Supprimer", "Tout sélectionner"}));
+    VisionneuseAide aide;
+    EXPECT_EQ(textes(aide.texte()->createStandardContextMenu()), QStringList({"Cop&ier", "Copier l'adresse du &lien", "Tout sélectionner"}));
 }

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTextBrowser>
 
@@ -258,4 +259,53 @@ TEST_F(BancFenetre, F1EtReglesOuvrentLAideAuBonSujet) {
     f->MenuRegles->trigger();
     EXPECT_EQ(sujet(), "ctx2");
     EXPECT_TRUE(f->routeurAide()->visionneuse()->isVisible());
+}
+
+// The status bar as drawn: a strip of the system's colours along the bottom
+// edge, 19 px high, across the whole width, over the navy surface.
+TEST_F(BancFenetre, LaBarreDEtatSeVoitAuxCouleursDuSysteme) {
+    f->showMaximized();
+    QApplication::processEvents();
+    const QImage image = f->grab().toImage();
+    const QRect surface(f->centralWidget()->mapTo(f.get(), QPoint(0, 0)), f->centralWidget()->size());
+    ASSERT_GT(surface.width(), 609);  // wider than the controls: the right edge is bare surface
+    const QColor systeme = QApplication::palette().color(QPalette::Window);
+    ASSERT_NE(systeme, QColor(0, 0, 128));
+    int autres = 0;
+    for (int y = surface.bottom() - 18; y <= surface.bottom(); ++y)
+        for (int x = surface.left(); x <= surface.right(); ++x)
+            if (image.pixelColor(x, y) != systeme) ++autres;
+    EXPECT_EQ(autres, 0) << "pixels of the bar not in the system's colour";
+    EXPECT_EQ(image.pixelColor(surface.right(), surface.bottom() - 19), QColor(0, 0, 128)) << "the bar is 19 px high";
+}
+
+// A single frame: fixed at the restored size, maximised at start, no minimise
+// or maximise button; the dialogs likewise fixed.
+TEST_F(BancFenetre, CadresFixesSansBoutonAgrandir) {
+    const QSize restauree = f->size();
+    f->showMaximized();
+    QApplication::processEvents();
+    EXPECT_EQ(f->frameGeometry(), f->screen()->availableGeometry()) << "maximised, it fills the screen";
+    f->showNormal();
+    QApplication::processEvents();
+    EXPECT_EQ(f->size(), restauree);
+    QWidget *fenetres[] = {f.get(), aboutBox, delai, chNom};
+    for (QWidget *w : fenetres) {
+        SCOPED_TRACE(w->objectName().toStdString());
+        EXPECT_EQ(w->minimumSize(), w->maximumSize());
+        EXPECT_FALSE(w->windowFlags() & (Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint));
+        if (w != f.get()) {
+            EXPECT_TRUE(w->windowFlags() & Qt::MSWindowsFixedSizeDialogHint);
+        }
+    }
+}
+
+// The second click of a double-click is no click: a double-click holds a die.
+TEST_F(BancFenetre, UnDoubleClicSurUnDeLeGardeUneFois) {
+    ouvrirMenuNouvelle();
+    cliquer(f->B_Lancer);
+    QTest::mouseDClick(f->windowHandle(), Qt::LeftButton, {}, f->De2->mapTo(f.get(), f->De2->rect().center()));
+    EXPECT_FALSE(f->Shape2->isHidden());
+    cliquer(f->De2);
+    EXPECT_TRUE(f->Shape2->isHidden()) << "a click after it still toggles";
 }

@@ -1,0 +1,100 @@
+#!/usr/bin/env bash
+# The game under a real window manager (openbox, in its own Xvfb): the main
+# window fills the screen, and the name dialog, the about box and the pause
+# window open centred, frame included, the first time, without maximise or resize.
+# Usage: verifier_bureau.sh PROGRAMME. Exits 77 (skipped) when a tool is missing.
+set -u
+programme=$1
+for outil in Xvfb openbox xdotool xprop xwininfo timeout; do
+  command -v "$outil" >/dev/null || { echo "absent : $outil"; exit 77; }
+done
+travail=$(mktemp -d)
+pids=()
+finir() {
+  for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
+  wait 2>/dev/null
+  rm -rf "$travail"
+}
+trap finir EXIT
+
+Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp 5>"$travail/ecran" 2>"$travail/xvfb.log" &
+pids+=($!)
+for _ in $(seq 100); do [ -s "$travail/ecran" ] && break; sleep 0.1; done
+[ -s "$travail/ecran" ] || { echo "Xvfb ne démarre pas"; exit 1; }
+export DISPLAY=":$(head -n1 "$travail/ecran")"
+for _ in $(seq 50); do [ -S "/tmp/.X11-unix/X${DISPLAY#:}" ] && break; sleep 0.1; done
+openbox --sm-disable --config-file /dev/null >"$travail/openbox.log" 2>&1 &
+pids+=($!)
+sleep 1
+QT_QPA_PLATFORM=xcb "$programme" >"$travail/jeu.log" 2>&1 &
+pids+=($!)
+
+echecs=0
+echec() { echo "ÉCHEC : $*"; echecs=$((echecs + 1)); }
+
+# The id of the visible window named $1 (the game also has hidden ones).
+fenetre() {
+  for _ in $(seq 100); do
+    for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do echo "$id"; return 0; done
+    sleep 0.1
+  done
+  return 1
+}
+# Client geometry "x y w h" of a window.
+geometrie() {
+  xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF}
+                           /^ *Width/{w=$NF} /^ *Height/{h=$NF} END{print x, y, w, h}'
+}
+# Checks that window $2 (named $1) has its frame centred on the screen, within 1 px.
+centree() {
+  local x y w h g d haut bas e
+  read -r x y w h < <(geometrie "$2")
+  e=$(xprop -id "$2" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
+  read -r g d haut bas <<<"$e"
+  local cx2=$(( 2 * (x - g) + (w + g + d) )) cy2=$(( 2 * (y - haut) + (h + haut + bas) ))
+  echo "$1 : cadre $((x - g)),$((y - haut)) $((w + g + d))x$((h + haut + bas)), centre*2 $cx2,$cy2"
+  [ $(( cx2 - 1024 )) -ge -2 ] && [ $(( cx2 - 1024 )) -le 2 ] && [ $(( cy2 - 768 )) -ge -2 ] && [ $(( cy2 - 768 )) -le 2 ] \
+    || echec "$1 n'est pas centrée"
+  local actions
+  actions=$(xprop -id "$2" _NET_WM_ALLOWED_ACTIONS)
+  case "$actions" in *MAXIMIZE*|*ACTION_RESIZE*) echec "$1 peut s'agrandir : $actions" ;; esac
+}
+
+principale=$(fenetre KUBRIX) || { echo "pas de fenêtre KUBRIX"; tail "$travail/jeu.log"; exit 1; }
+sleep 1
+read -r x y w h < <(geometrie "$principale")
+echo "fenêtre principale : $x,$y ${w}x$h"
+xprop -id "$principale" _NET_WM_STATE | grep -q MAXIMIZED_HORZ || echec "fenêtre principale pas agrandie"
+[ "$x" -eq 0 ] && [ "$w" -eq 1024 ] && [ $((y + h)) -eq 768 ] || echec "la fenêtre principale ne remplit pas l'écran"
+
+# "1 Joueur": the name dialog, opened for the first time.
+xdotool windowactivate --sync "$principale" key alt+n Return
+if nom=$(fenetre "Saisie du nom des joueurs"); then
+  sleep 0.5
+  centree "Saisie du nom des joueurs" "$nom"
+  xdotool key Escape
+else
+  echec "le dialogue des noms ne s'ouvre pas"
+fi
+sleep 0.5
+# "A Propos", last entry of "Aide".
+xdotool windowactivate --sync "$principale" key alt+a Up Return
+if apropos=$(fenetre "A propos"); then
+  sleep 0.5
+  centree "A propos" "$apropos"
+  xdotool key Escape
+else
+  echec "la boîte A propos ne s'ouvre pas"
+fi
+sleep 0.5
+# A roll: the pause window, shown for the first time ("Les dés roulent", title " ").
+xdotool windowactivate --sync "$principale" key alt+n Escape
+sleep 0.5
+xdotool mousemove $((x + 80)) $((y + 19 + 400)) click 1  # "Lancer de dés 1", below the menu bar
+if pause=$(fenetre " "); then
+  centree "Les dés roulent" "$pause"
+else
+  echec "la fenêtre de pause ne s'ouvre pas"
+fi
+[ $echecs -eq 0 ] || { echo "--- sortie du jeu"; tail -20 "$travail/jeu.log"; }
+[ $echecs -eq 0 ]

@@ -10,7 +10,7 @@ case "${1:-tests}" in
   jeu) paquets+=(xvfb xauth openbox) ;;
   vnc) paquets+=(tigervnc-standalone-server openbox) ;;  # jouer.sh without a display
   paquet) paquets+=(file dpkg-dev) ;;  # cpack's Debian package works out its dependencies with them
-  tests) paquets+=(xvfb dbus-daemon at-spi2-core python3-pyatspi) ;;  # the AT-SPI check
+  tests) paquets+=(xvfb dbus-daemon at-spi2-core python3-pyatspi time) ;;  # the AT-SPI check; the simulator's RSS
   *) echo "usage: $0 [jeu|tests|vnc|paquet]" >&2; exit 2 ;;
 esac
 

@@ -5,6 +5,7 @@
 
 #include <initializer_list>
 #include <set>
+#include <tuple>
 
 using namespace feuille;
 using ordi::Colonne;
@@ -102,12 +103,15 @@ TEST(ReglesOrdi, ChaqueRegleSurSesJets) {
         {"carré pour le yam's", "44424", 1, colonne({}), 2, 0, "GGG.G"},
         {"carré au 2e lancer, CARRE libre", "44424", 2, colonne({}), 2, 0, "GGG.G"},
         {"carré au 2e lancer, CARRE pris", "44424", 2, colonne({CARRE}), 16, 0, "GGG.G"},
+        {"carré au 3e lancer, quatre cases vides", "44424", 3, colonne(toutSauf({YAMS, CARRE, BRELAN, CHANCE})), 12,
+         CARRE, ""},
         {"petite suite gardée pour la grande", "23455", 1, colonne({}), 5, 0, "GGGG."},
         {"petite suite sans grande", "23455", 1, colonne({GRANDE_SUITE}), 7, PETITE_SUITE, ""},
         {"petite suite au 2e lancer, PS prise", "23455", 2, colonne({PETITE_SUITE}), 16, 0, "...GG"},
         {"suite de trois au 1er lancer", "12356", 1, colonne({}), 6, 0, "GGG.."},
         {"suite de trois, paire de six", "14566", 1, colonne({}), 8, 0, ".GGG."},
         {"suite de trois, SIX pris", "14566", 1, colonne({SIX}), 6, 0, ".GGG."},
+        {"suite de trois, paire de cinq", "13455", 1, colonne({SIX}), 8, 0, ".GGG."},
         {"deux paires pour le full", "22355", 1, colonne({}), 10, 0, "GG.GG"},
         {"deux 2 et deux 5, FULL pris", "22355", 1, colonne({FULL}), 16, 0, "GG..."},
         {"deux 2 et deux 5, fin de partie", "22355", 2, colonne(toutSauf({BRELAN, DEUX, CINQ, TROIS})), 15, 0,
@@ -130,6 +134,9 @@ TEST(ReglesOrdi, ChaqueRegleSurSesJets) {
         {"deux paires au 2e lancer: la plus haute", "11552", 2, colonne(toutSauf({BRELAN, SIX, AS, FULL})), 15, 0, "..GG."},
         {"une paire en fin de partie", "12256", 1, colonne(toutSauf({TROIS, CARRE, YAMS, BRELAN})), 15, 0, ".GG.."},
         {"une paire, six cases vides", "12256", 1, colonne(toutSauf({TROIS, CARRE, YAMS, BRELAN, FULL, CHANCE})), 16, 0, "....."},
+        {"une paire, cinq cases vides", "12256", 1, colonne(toutSauf({TROIS, CARRE, YAMS, BRELAN, FULL})), 16, 0, "....."},
+        {"brelan au 2e lancer, quatre cases vides", "22215", 2, colonne(toutSauf({BRELAN, CHANCE, FULL, PETITE_SUITE})),
+         14, BRELAN, ""},
         {"aucune face libre", "12256", 1, colonne(toutSauf({CHANCE})), 16, 0, "....."},
     };
     for (const auto &k : cas) {
@@ -242,7 +249,7 @@ TEST_F(TourOrdi, LesCinqDesGardesTerminentLeTourSurLeChoixFinal) {
 TEST_F(TourOrdi, LesDesGardesSontCeuxQueLaRegleAChoisis) {
     // Several whole computer turns: each hold shows its markers for the next
     // roll, and the kept dice do not move.
-    int tours = 0;
+    int tours = 0, troisLancers = 0;
     for (int essai = 0; essai < 40 && tours < 12; ++essai) {
         passages.clear();
         lancer("12345");
@@ -266,7 +273,29 @@ TEST_F(TourOrdi, LesDesGardesSontCeuxQueLaRegleAChoisis) {
             }
         }
         sansFaute();
+        troisLancers += passages.size() == 3;
     }
+    EXPECT_GT(troisLancers, 0) << "no turn went to its third roll";
+}
+
+TEST_F(TourOrdi, LeJeuLitSaColonneJusquAuSix) {
+    // Both columns filled by recordings; ORDY's upper rows sum to 51, its SIX
+    // included, so three fours (63) are recorded in QUATRE at once (R11).
+    e.ContreOrdi = false;
+    const std::tuple<int, const char *, int> tours[] = {
+        {CHANCE, "11111", YAMS}, {BRELAN, "11123", AS}, {CARRE, "22134", DEUX},
+        {FULL, "55551", CINQ}, {PETITE_SUITE, "66661", SIX}};
+    for (const auto &[ligne2, jet3, ligne3] : tours) {
+        lancer("12345");
+        cliquerLigne(ligne2);
+        lancer(jet3);
+        cliquerLigne(ligne3);
+    }
+    ASSERT_EQ(cellule(3, SOUS_TOTAL_HAUT), "51");
+    e.ContreOrdi = true;
+    humainPuisOrdi("12345", GRANDE_SUITE, "14446");
+    ASSERT_EQ(passages.size(), 1u);
+    EXPECT_EQ(passages[0].ligne, QUATRE);
 }
 
 TEST(OrdiSeulementSaColonne, LaColonneDuJoueurNeChangeRien) {

@@ -36,7 +36,7 @@ faute "R11 : P > 62 devient P > 63" game/Ordi.cpp "if (p > 62 ||" "if (p > 63 ||
 faute "R11 : P > 41 devient P >= 41" game/Ordi.cpp "&& p > 41)" "&& p >= 41)"
 faute "R11 : P > 35 devient P > 36" game/Ordi.cpp "&& p > 35))" "&& p > 36))"
 faute "R11 : la face du brelan doit être libre, oublié" game/Ordi.cpp "if (f != 0 && libre(f)) {" "if (f != 0) {"
-faute "R12 : TotalDes > 20 devient >= 20" game/Ordi.cpp "a.TotalDes > 20" "a.TotalDes >= 20"
+faute "R12 : TotalDes > 20 devient > 21" game/Ordi.cpp "a.TotalDes > 20" "a.TotalDes > 21"
 faute "R12 : CasesVides < 6 devient < 7" game/Ordi.cpp "!libre(faceAvecAuMoins(n, 4)) || vides < 6))" "!libre(faceAvecAuMoins(n, 4)) || vides < 7))"
 faute "R13 : la clause HautRempli oubliée" game/Ordi.cpp "(libre(BRELAN) || vides < 3 || col.HautRempli)) {" "(libre(BRELAN) || vides < 3)) {"
 faute "R14 : TotalDes > 25 devient > 24" game/Ordi.cpp "a.TotalDes > 25" "a.TotalDes > 24"
@@ -61,7 +61,7 @@ faute "AnalyseJet : la suite 4-5-6 oubliée" game/Ordi.cpp " ||
 # The sheet.
 faute "FULL : le yam's n'est plus un full" game/Feuille.cpp "return {(trois && deux) || uneFaceA([](int n) { return n == 5; }), 25};" "return {trois && deux, 25};"
 faute "Petite SUITE : la suite 3-6 oubliée" game/Feuille.cpp " || suite(3, 6, false), 30};" ", 30};"
-faute "Grande SUITE : des faces en double acceptées" game/Feuille.cpp "suite(2, 6, true)}" "suite(2, 6, false)}"
+faute "Grande SUITE : la suite 2-6 oubliée" game/Feuille.cpp " || suite(2, 6, true), 40};" ", 40};"
 faute "CARRE : exactement quatre dés" game/Feuille.cpp "return n >= 4;" "return n == 4;"
 faute "BRELAN : exactement trois dés" game/Feuille.cpp "return n >= 3;" "return n == 3;"
 # A turn, the totals and the end of the game.

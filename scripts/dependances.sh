@@ -12,7 +12,8 @@ case "${1:-tests}" in
   paquet) paquets+=(file dpkg-dev) ;;  # cpack's Debian package works out its dependencies with them
   tests) paquets+=(xvfb dbus-daemon at-spi2-core python3-pyatspi  # the AT-SPI check
                    tigervnc-standalone-server tigervnc-tools xauth  # the VNC password check
-                   qt6-translations-l10n openbox xdotool x11-utils) ;;  # French toolkit texts; the check under openbox
+                   qt6-translations-l10n openbox xdotool x11-utils  # French toolkit texts; the check under openbox
+                   time) ;;  # the simulator's memory check
   *) echo "usage: $0 [jeu|tests|vnc|paquet]" >&2; exit 2 ;;
 esac
 

@@ -1,262 +1,180 @@
 // kubrix-sim: plays whole games against the computer, headless and
 // reproducible, through the same game code as the window.
-//   kubrix-sim --games N --seed S [--trace FILE] [--verifier]
-// Column 2 is a simple fixed player (one roll, then the free row worth most,
-// lowest row on a tie), column 3 the computer.
-#include "ControlesMemoire.h"
+//   kubrix-sim --games N --seed S [--jobs N] [--trace FILE] [--verifier]
+// Each game depends on the seed and its own number only: the games are shared
+// out over the threads in lots, and the figures, the trace and the faults come
+// out the same for any number of threads. Memory stays flat whatever N: a game
+// lives only while it is played, and at most a few lots wait to be written.
 #include "Feuille.h"
-#include "Invariants.h"
-#include "Jeu.h"
+#include "simulateur/FichierEntier.h"
+#include "simulateur/OptionsSim.h"
+#include "simulateur/PartieSimulee.h"
 
 #include <algorithm>
-#include <array>
-#include <cerrno>
+#include <atomic>
 #include <chrono>
-#include <cmath>
+#include <condition_variable>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <fstream>
-#include <iostream>
-#include <limits>
+#include <mutex>
 #include <string>
-#include <type_traits>
+#include <thread>
+#include <vector>
 
 using namespace feuille;
 
 namespace {
 
-struct Options {
-    long long parties = 1000;
-    unsigned long long graine = 1;
-    std::string trace;
-    bool verifier = false;
+// What a lot of games leaves to write, in the games' order.
+struct Lot {
+    std::string trace, fautes;
+    bool pret = false;
 };
 
-[[noreturn]] void usage(const char *message) {
-    std::fprintf(stderr, "kubrix-sim: %s\nusage: kubrix-sim --games N --seed S [--trace FICHIER] [--verifier]\n", message);
-    std::exit(2);
-}
+class Course {
+public:
+    Course(const OptionsSim &o, FichierEntier *trace)
+        : o_(o), trace_(trace),
+          // Small lots when tracing (about 13 KB of trace per game), larger ones otherwise.
+          taille_(trace ? 8 : 256),
+          nbLots_((o.parties + taille_ - 1) / taille_),
+          fenetre_(static_cast<std::size_t>(4 * o.fils)) {}
 
-bool lireEntier(const char *texte, unsigned long long &v) {
-    char *fin = nullptr;
-    errno = 0;
-    if (!texte || *texte == '-' || *texte == '\0') return false;
-    v = std::strtoull(texte, &fin, 10);
-    return errno == 0 && fin && *fin == '\0';
-}
+    // Plays every game; false when the trace could not be written.
+    bool jouer(Bilan &total) {
+        std::vector<Bilan> bilans(static_cast<std::size_t>(o_.fils));
+        std::vector<std::thread> fils;
+        for (auto &b : bilans) fils.emplace_back([this, &b] { travailler(b); });
+        const bool ok = ecrire();
+        for (auto &f : fils) f.join();
+        for (const auto &b : bilans) total.fusionner(b);
+        return ok;
+    }
 
-Options lireOptions(int argc, char **argv) {
-    Options o;
-    for (int i = 1; i < argc; ++i) {
-        const std::string a = argv[i];
-        const char *suivant = i + 1 < argc ? argv[i + 1] : nullptr;
-        unsigned long long v = 0;
-        if (a == "--games") {
-            if (!lireEntier(suivant, v) || v == 0 || v > 1'000'000'000ULL) usage("--games attend un nombre de 1 à 10^9");
-            o.parties = static_cast<long long>(v);
-            ++i;
-        } else if (a == "--seed") {
-            if (!lireEntier(suivant, v)) usage("--seed attend un entier positif");
-            o.graine = v;
-            ++i;
-        } else if (a == "--trace") {
-            if (!suivant) usage("--trace attend un nom de fichier");
-            o.trace = suivant;
-            ++i;
-        } else if (a == "--verifier") {
-            o.verifier = true;
-        } else {
-            usage(("option inconnue : " + a).c_str());
+private:
+    Lot &case_(long long lot) { return fenetre_[static_cast<std::size_t>(lot % static_cast<long long>(fenetre_.size()))]; }
+
+    void travailler(Bilan &bilan) {
+        for (;;) {
+            const long long lot = prochain_.fetch_add(1);
+            if (lot >= nbLots_) return;
+            {
+                // A lot is played only when its place in the window is free.
+                std::unique_lock verrou(m_);
+                cv_.wait(verrou, [&] { return arret_ || lot < ecrits_ + static_cast<long long>(fenetre_.size()); });
+                if (arret_) return;
+            }
+            Lot resultat;
+            const long long fin = std::min(o_.parties, (lot + 1) * taille_);
+            for (long long partie = lot * taille_ + 1; partie <= fin; ++partie)
+                jouerPartie(o_.graine, partie, o_.verifier, bilan, trace_ ? &resultat.trace : nullptr,
+                            resultat.fautes);
+            resultat.pret = true;
+            {
+                std::lock_guard verrou(m_);
+                case_(lot) = std::move(resultat);
+            }
+            cv_.notify_all();
         }
     }
-    return o;
-}
 
-// The time of day the simulated clock starts at, spread over the whole day.
-std::int32_t heureDepart(unsigned long long graine) {
-    unsigned long long z = graine + 0x9E3779B97F4A7C15ULL;
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-    z ^= z >> 31;
-    return static_cast<std::int32_t>(z % ControlesMemoire::MsParJour);
-}
-
-struct Statistiques {
-    long long n = 0;
-    double somme = 0, sommeCarres = 0;
-    int min = std::numeric_limits<int>::max(), max = std::numeric_limits<int>::min();
-    long long primes = 0, victoires = 0;
-    long long zeros[18] = {};
-
-    void ajouter(const EtatJeu &e, const ControlesMemoire &c, int colonne) {
-        const int t = e.Scores[colonne][TOTAL_GENERAL];
-        ++n;
-        somme += t;
-        sommeCarres += static_cast<double>(t) * t;
-        if (t < min) min = t;
-        if (t > max) max = t;
-        if (e.Scores[colonne][PRIME] == ValeurPrime) ++primes;
-        for (int l = 1; l <= 17; ++l)
-            if (estLigneDeMarque(l) && c.cellules[colonne][l] == "0") ++zeros[l];
+    // The lots' trace and faults, written in order as they come.
+    bool ecrire() {
+        for (long long lot = 0; lot < nbLots_; ++lot) {
+            Lot resultat;
+            {
+                std::unique_lock verrou(m_);
+                cv_.wait(verrou, [&] { return case_(lot).pret; });
+                resultat = std::move(case_(lot));
+                case_(lot) = Lot{};
+                ++ecrits_;
+            }
+            cv_.notify_all();
+            if (!resultat.fautes.empty()) std::fputs(resultat.fautes.c_str(), stderr);
+            if (trace_ && !trace_->ecrire(resultat.trace)) {
+                {
+                    std::lock_guard verrou(m_);
+                    arret_ = true;
+                }
+                cv_.notify_all();
+                return false;
+            }
+        }
+        return true;
     }
-    double moyenne() const { return n ? somme / static_cast<double>(n) : 0; }
-    double ecartType() const {
-        if (n < 2) return 0;
-        const double m = moyenne();
-        return std::sqrt(std::max(0.0, (sommeCarres - static_cast<double>(n) * m * m) / static_cast<double>(n - 1)));
-    }
+
+    const OptionsSim &o_;
+    FichierEntier *trace_;
+    const long long taille_, nbLots_;
+    std::vector<Lot> fenetre_;
+    std::atomic<long long> prochain_{0};
+    std::mutex m_;
+    std::condition_variable cv_;
+    long long ecrits_ = 0;
+    bool arret_ = false;
 };
 
-void ecrireJson(std::ostream &o, const std::string &s) {
-    o << '"';
-    for (const char ch : s) {
-        if (ch == '"' || ch == '\\') o << '\\' << ch;
-        else if (static_cast<unsigned char>(ch) < 0x20) {
-            char buf[8];
-            std::snprintf(buf, sizeof buf, "\\u%04x", ch);
-            o << buf;
-        } else o << ch;
-    }
-    o << '"';
-}
-
-template <typename T>
-void ecrireTableau(std::ostream &o, const std::array<T, 5> &t) {
-    o << '[';
-    for (std::size_t i = 0; i < t.size(); ++i) {
-        if (i) o << ',';
-        if constexpr (std::is_same_v<T, bool>) o << (t[i] ? "true" : "false");
-        else o << t[i];
-    }
-    o << ']';
-}
-
-// The simple player's row: the free scoring row worth most, lowest on a tie.
-int meilleureLigne(const EtatJeu &e, const ControlesMemoire &c) {
-    int meilleure = 0, points = -1;
+void afficher(const OptionsSim &o, const Bilan &b, double secondes) {
+    std::printf("%lld parties, graine %llu, %d fils, %.3f s, %.0f parties par seconde\n\n", o.parties, o.graine,
+                o.fils, secondes, static_cast<double>(o.parties) / std::max(secondes, 1e-9));
+    std::printf("%-22s %12s %12s\n", "", "ORDY", "joueur simple");
+    auto ligne = [](const char *nom, double a, double c, const char *format) {
+        char fa[32], fc[32];
+        std::snprintf(fa, sizeof fa, format, a);
+        std::snprintf(fc, sizeof fc, format, c);
+        std::printf("%-22s %12s %12s\n", nom, fa, fc);
+    };
+    const auto pourcent = [](long long x, long long n) { return 100.0 * static_cast<double>(x) / static_cast<double>(n); };
+    const Statistiques &ordy = b.ordy, &simple = b.simple;
+    ligne("TOTAL GENERAL moyen", ordy.moyenne(), simple.moyenne(), "%.2f");
+    ligne("écart type", ordy.ecartType(), simple.ecartType(), "%.2f");
+    ligne("minimum", ordy.min, simple.min, "%.0f");
+    ligne("maximum", ordy.max, simple.max, "%.0f");
+    ligne("prime (%)", pourcent(ordy.primes, ordy.n), pourcent(simple.primes, simple.n), "%.2f");
+    ligne("parties gagnées", static_cast<double>(b.victoiresOrdy), static_cast<double>(b.victoiresSimple), "%.0f");
+    std::printf("%-22s %12lld\n", "parties nulles", b.egalites);
+    std::printf("\nlignes marquées 0 (%% des parties)\n");
     for (int l = 1; l <= 17; ++l) {
-        if (!estLigneDeMarque(l) || !c.cellules[ColonneJoueur1][l].empty()) continue;
-        const int p = pointsInscrits(l, e.Des, e.NbFaces);
-        if (p > points) { points = p; meilleure = l; }
+        if (!estLigneDeMarque(l)) continue;
+        ligne(std::string(NomLigne[l]).c_str(), pourcent(ordy.zeros[l], ordy.n), pourcent(simple.zeros[l], simple.n),
+              "%.2f");
     }
-    return meilleure;
 }
 
 }  // namespace
 
 int main(int argc, char **argv) {
-    const Options o = lireOptions(argc, argv);
+    std::string erreur;
+    auto lues = lireOptions(argc, argv, erreur);
+    if (!lues) {
+        std::fprintf(stderr, "kubrix-sim : %s\n", erreur.c_str());
+        return 2;
+    }
+    OptionsSim o = *lues;
+    if (o.fils == 0) o.fils = coeursDisponibles();
 
-    std::ofstream trace;
+    FichierEntier fichier;
+    FichierEntier *trace = nullptr;
     if (!o.trace.empty()) {
-        trace.open(o.trace, std::ios::out | std::ios::trunc);
-        if (!trace) {
-            std::fprintf(stderr, "kubrix-sim: impossible d'écrire %s\n", o.trace.c_str());
-            return 1;
+        if (!fichier.ouvrir(o.trace, erreur)) {
+            std::fprintf(stderr, "kubrix-sim : %s\n", erreur.c_str());
+            return 2;
         }
+        trace = &fichier;
     }
 
-    ControlesMemoire c(heureDepart(o.graine));
-    Jeu jeu(c);
-    jeu.FormCreate();
-    EtatJeu &e = jeu.etat();
-
-    long long partie = 0;
-    int tourOrdi = 0;
-    std::array<std::string, 18> colonneDebut{};
-    if (trace.is_open()) {
-        jeu.observateurOrdi = [&](const PassageOrdi &p) {
-            if (p.roll == 1) ++tourOrdi;
-            trace << "{\"game\": " << partie << ", \"turn\": " << tourOrdi << ", \"roll\": " << p.roll
-                  << ", \"seed\": " << p.graine << ", \"dice\": ";
-            ecrireTableau(trace, p.des);
-            trace << ", \"held_before\": ";
-            ecrireTableau(trace, p.gardesAvant);
-            trace << ", \"col3\": {";
-            for (int l = 1; l <= 17; ++l) {
-                if (l > 1) trace << ", ";
-                trace << '"' << l << "\": ";
-                ecrireJson(trace, colonneDebut[l]);
-            }
-            trace << "}, \"action\": ";
-            if (p.inscrit) {
-                trace << "\"record\", \"row\": " << p.ligne << ", \"score\": " << p.score;
-            } else {
-                trace << "\"hold\", \"hold\": ";
-                ecrireTableau(trace, p.gardes);
-            }
-            trace << "}\n";
-        };
-    }
-
-    Statistiques simple, ordy;
-    long long victoiresSimple = 0, victoiresOrdy = 0, egalites = 0, fautes = 0;
+    Bilan bilan;
     const auto debut = std::chrono::steady_clock::now();
-
-    for (partie = 1; partie <= o.parties; ++partie) {
-        c.messages.clear();
-        jeu.MenuNouvelleClick();
-        if (partie == 1) jeu.N1Joueur1Click();  // cancelled: "Joueur 1" against "ORDY"
-        tourOrdi = 0;
-
-        for (int tour = 1; tour <= 13; ++tour) {
-            jeu.B_LancerClick();
-            if (trace.is_open())
-                for (int l = 1; l <= 17; ++l) colonneDebut[l] = c.cellules[ColonneJoueur2][l];
-            const auto pt = ControlesMemoire::point(ColonneJoueur1, meilleureLigne(e, c));
-            jeu.GrilleMouseUp(pt.x, pt.y);  // the computer's whole turn runs inside
-            if (o.verifier) {
-                for (const auto &f : verifierInvariants(e, c)) {
-                    std::fprintf(stderr, "partie %lld, tour %d : %s\n", partie, tour, f.c_str());
-                    ++fautes;
-                }
-            }
-        }
-
-        // Every game ends after its 26th recording, with one announcement.
-        const bool finie = e.FinPartie && lignesRemplies(c, ColonneJoueur1) == 13 &&
-                           lignesRemplies(c, ColonneJoueur2) == 13 && c.messages.size() == 1 &&
-                           c.messages[0].genre == GenreMessage::Information && !c.lancerActif;
-        if (!finie) {
-            std::fprintf(stderr, "partie %lld : fin de partie incorrecte\n", partie);
-            ++fautes;
-        }
-        simple.ajouter(e, c, ColonneJoueur1);
-        ordy.ajouter(e, c, ColonneJoueur2);
-        const int t2 = e.Scores[ColonneJoueur1][TOTAL_GENERAL], t3 = e.Scores[ColonneJoueur2][TOTAL_GENERAL];
-        if (t2 > t3) ++victoiresSimple;
-        else if (t3 > t2) ++victoiresOrdy;
-        else ++egalites;
+    Course course(o, trace);
+    course.jouer(bilan);  // stops early when the trace cannot be written: terminer() says why
+    if (trace && !fichier.terminer(erreur)) {
+        std::fprintf(stderr, "kubrix-sim : %s\n", erreur.c_str());
+        return 2;
     }
-    const double secondes =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - debut).count();
+    const double secondes = std::chrono::duration<double>(std::chrono::steady_clock::now() - debut).count();
 
-    std::printf("%lld parties, graine %llu, %.3f s, %.0f parties par seconde\n\n", o.parties, o.graine, secondes,
-                static_cast<double>(o.parties) / std::max(secondes, 1e-9));
-    std::printf("%-22s %12s %12s\n", "", "ORDY", "joueur simple");
-    auto ligne = [](const char *nom, double a, double b, const char *format) {
-        char fa[32], fb[32];
-        std::snprintf(fa, sizeof fa, format, a);
-        std::snprintf(fb, sizeof fb, format, b);
-        std::printf("%-22s %12s %12s\n", nom, fa, fb);
-    };
-    ligne("TOTAL GENERAL moyen", ordy.moyenne(), simple.moyenne(), "%.2f");
-    ligne("écart type", ordy.ecartType(), simple.ecartType(), "%.2f");
-    ligne("minimum", ordy.min, simple.min, "%.0f");
-    ligne("maximum", ordy.max, simple.max, "%.0f");
-    ligne("prime (%)", 100.0 * static_cast<double>(ordy.primes) / static_cast<double>(ordy.n),
-          100.0 * static_cast<double>(simple.primes) / static_cast<double>(simple.n), "%.2f");
-    ligne("parties gagnées", static_cast<double>(victoiresOrdy), static_cast<double>(victoiresSimple), "%.0f");
-    std::printf("%-22s %12lld\n", "parties nulles", egalites);
-    std::printf("\nlignes marquées 0 (%% des parties)\n");
-    for (int l = 1; l <= 17; ++l) {
-        if (!estLigneDeMarque(l)) continue;
-        ligne(std::string(NomLigne[l]).c_str(), 100.0 * static_cast<double>(ordy.zeros[l]) / static_cast<double>(ordy.n),
-              100.0 * static_cast<double>(simple.zeros[l]) / static_cast<double>(simple.n), "%.2f");
-    }
-    if (fautes) {
-        std::printf("\n%lld fautes\n", fautes);
+    afficher(o, bilan, secondes);
+    if (bilan.fautes) {
+        std::printf("\n%lld fautes\n", bilan.fautes);
         return 1;
     }
     return 0;

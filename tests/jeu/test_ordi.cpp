@@ -5,6 +5,7 @@
 
 #include <initializer_list>
 #include <set>
+#include <tuple>
 
 using namespace feuille;
 using ordi::Colonne;
@@ -102,12 +103,19 @@ TEST(ReglesOrdi, ChaqueRegleSurSesJets) {
         {"carré pour le yam's", "44424", 1, colonne({}), 2, 0, "GGG.G"},
         {"carré au 2e lancer, CARRE libre", "44424", 2, colonne({}), 2, 0, "GGG.G"},
         {"carré au 2e lancer, CARRE pris", "44424", 2, colonne({CARRE}), 16, 0, "GGG.G"},
+        {"carré au 3e lancer, quatre cases vides", "44424", 3, colonne(toutSauf({YAMS, CARRE, BRELAN, CHANCE})), 12,
+         CARRE, ""},
         {"petite suite gardée pour la grande", "23455", 1, colonne({}), 5, 0, "GGGG."},
         {"petite suite sans grande", "23455", 1, colonne({GRANDE_SUITE}), 7, PETITE_SUITE, ""},
         {"petite suite au 2e lancer, PS prise", "23455", 2, colonne({PETITE_SUITE}), 16, 0, "...GG"},
+        {"petite suite au 3e lancer, trois cases vides", "23455", 3,
+         colonne(toutSauf({GRANDE_SUITE, PETITE_SUITE, CHANCE})), 7, PETITE_SUITE, ""},
         {"suite de trois au 1er lancer", "12356", 1, colonne({}), 6, 0, "GGG.."},
         {"suite de trois, paire de six", "14566", 1, colonne({}), 8, 0, ".GGG."},
         {"suite de trois, SIX pris", "14566", 1, colonne({SIX}), 6, 0, ".GGG."},
+        {"suite de trois, paire de cinq", "13455", 1, colonne({SIX}), 8, 0, ".GGG."},
+        {"suite de trois, paire de quatre", "13445", 1, colonne({}), 8, 0, ".GG.G"},
+        {"suite de trois au 2e lancer", "12356", 2, colonne({}), 16, 0, "G...."},
         {"deux paires pour le full", "22355", 1, colonne({}), 10, 0, "GG.GG"},
         {"deux 2 et deux 5, FULL pris", "22355", 1, colonne({FULL}), 16, 0, "GG..."},
         {"deux 2 et deux 5, fin de partie", "22355", 2, colonne(toutSauf({BRELAN, DEUX, CINQ, TROIS})), 15, 0,
@@ -118,18 +126,29 @@ TEST(ReglesOrdi, ChaqueRegleSurSesJets) {
         {"brelan de 6, P = 41", "66612", 1, colonne({YAMS, AS, CINQ}, {{AS, 3}, {CINQ, 20}}), 13, 0, "GGG.."},
         {"brelan de 3, QUATRE et CINQ libres, P = 36", "33315", 1, colonne({YAMS, SIX, AS}, {{SIX, 24}, {AS, 3}}), 11, TROIS, ""},
         {"brelan de 3, P = 35", "33315", 1, colonne({YAMS, SIX, AS}, {{SIX, 24}, {AS, 2}}), 13, 0, "GGG.."},
-        {"carré, total > 20", "55552", 1, colonne({YAMS, FULL}), 12, CARRE, ""},
+        {"carré, total 21", "55551", 1, colonne({YAMS, FULL}), 12, CARRE, ""},
+        {"carré, six cases vides", "44424", 1, colonne(toutSauf({CARRE, QUATRE, CHANCE, BRELAN, AS, TROIS})), 16, 0,
+         "GGG.G"},
+        {"carré, CARRE pris: compté en BRELAN", "66665", 3, colonne({YAMS, CARRE}), 14, BRELAN, ""},
         {"carré, total 18: gardé", "44424", 1, colonne({YAMS, FULL}), 16, 0, "GGG.G"},
         {"carré, QUATRE pris", "44424", 1, colonne({YAMS, FULL, QUATRE}), 12, CARRE, ""},
         {"yam's sans YAM'S ni FULL: les cinq gardés", "44444", 1, colonne({YAMS, FULL}), 16, 0, "GGGGG"},
         {"brelan gardé pour le carré", "22215", 1, colonne({YAMS}), 13, 0, "GGG.."},
+        {"brelan gardé pour le carré, le haut rempli", "22215", 1,
+         colonne(toutSauf({CARRE, FULL, PETITE_SUITE, GRANDE_SUITE, CHANCE})), 13, 0, "GGG.."},
+        {"brelan au 3e lancer", "33315", 3, colonne({}), 16, 0, "GGG.."},
         {"brelan > 25", "66654", 3, colonne({YAMS, CARRE}), 14, BRELAN, ""},
         {"brelan = 25", "66652", 3, colonne({YAMS, CARRE}), 16, 0, "GGG.."},
         {"brelan, SIX pris", "66612", 3, colonne({YAMS, SIX}), 14, BRELAN, ""},
         {"deux paires au 1er lancer, FULL libre", "11552", 1, colonne(toutSauf({BRELAN, SIX, AS, FULL})), 10, 0, "GGGG."},
         {"deux paires au 2e lancer: la plus haute", "11552", 2, colonne(toutSauf({BRELAN, SIX, AS, FULL})), 15, 0, "..GG."},
+        {"deux paires au 2e lancer, trois cases vides", "11552", 2, colonne(toutSauf({BRELAN, AS, FULL})), 15, 0,
+         "..GG."},
         {"une paire en fin de partie", "12256", 1, colonne(toutSauf({TROIS, CARRE, YAMS, BRELAN})), 15, 0, ".GG.."},
         {"une paire, six cases vides", "12256", 1, colonne(toutSauf({TROIS, CARRE, YAMS, BRELAN, FULL, CHANCE})), 16, 0, "....."},
+        {"une paire, cinq cases vides", "12256", 1, colonne(toutSauf({TROIS, CARRE, YAMS, BRELAN, FULL})), 16, 0, "....."},
+        {"brelan au 2e lancer, quatre cases vides", "22215", 2, colonne(toutSauf({BRELAN, CHANCE, FULL, PETITE_SUITE})),
+         14, BRELAN, ""},
         {"aucune face libre", "12256", 1, colonne(toutSauf({CHANCE})), 16, 0, "....."},
     };
     for (const auto &k : cas) {
@@ -160,10 +179,12 @@ TEST(ChoixFinal, EtapesDansLOrdre) {
     struct Cas { const char *nom; const char *jet; Colonne col; int ligne, etape, points; } cas[] = {
         {"F1: trois six", "12666", colonne({YAMS}), SIX, 1, 18},
         {"F2: paire d'as avant CHANCE", "11356", colonne({YAMS}), AS, 2, 2},
+        {"F2: paire de quatre", "12446", colonne({YAMS}), QUATRE, 2, 8},
         {"F3: total 19", "12556", colonne(toutSauf({CHANCE, AS, CINQ})), CHANCE, 3, 19},
         {"F4: total 18", "12456", colonne(toutSauf({CHANCE, AS, CINQ})), AS, 4, 1},
         {"F5: CHANCE", "12356", colonne(toutSauf({CHANCE, CINQ, CARRE})), CHANCE, 5, 17},
         {"F6: YAM'S sacrifié", "23466", colonne(toutSauf({AS, FULL, CARRE, YAMS})), YAMS, 6, 0},
+        {"F6 avant F7", "23466", colonne(toutSauf({AS, FULL, CARRE, YAMS, GRANDE_SUITE})), YAMS, 6, 0},
         {"F6 et F7 pas avant les 5 derniers tours", "23466",
          colonne(toutSauf({AS, FULL, CARRE, YAMS, BRELAN, GRANDE_SUITE})), AS, 9, 0},
         {"F7: Grande SUITE sacrifiée", "23466", colonne(toutSauf({GRANDE_SUITE, CARRE})), GRANDE_SUITE, 7, 0},
@@ -242,7 +263,7 @@ TEST_F(TourOrdi, LesCinqDesGardesTerminentLeTourSurLeChoixFinal) {
 TEST_F(TourOrdi, LesDesGardesSontCeuxQueLaRegleAChoisis) {
     // Several whole computer turns: each hold shows its markers for the next
     // roll, and the kept dice do not move.
-    int tours = 0;
+    int tours = 0, troisLancers = 0;
     for (int essai = 0; essai < 40 && tours < 12; ++essai) {
         passages.clear();
         lancer("12345");
@@ -266,7 +287,29 @@ TEST_F(TourOrdi, LesDesGardesSontCeuxQueLaRegleAChoisis) {
             }
         }
         sansFaute();
+        troisLancers += passages.size() == 3;
     }
+    EXPECT_GT(troisLancers, 0) << "no turn went to its third roll";
+}
+
+TEST_F(TourOrdi, LeJeuLitSaColonneJusquAuSix) {
+    // Both columns filled by recordings; ORDY's upper rows sum to 51, its SIX
+    // included, so three fours (63) are recorded in QUATRE at once (R11).
+    e.ContreOrdi = false;
+    const std::tuple<int, const char *, int> tours[] = {
+        {CHANCE, "11111", YAMS}, {BRELAN, "11123", AS}, {CARRE, "22134", DEUX},
+        {FULL, "55551", CINQ}, {PETITE_SUITE, "66661", SIX}};
+    for (const auto &[ligne2, jet3, ligne3] : tours) {
+        lancer("12345");
+        cliquerLigne(ligne2);
+        lancer(jet3);
+        cliquerLigne(ligne3);
+    }
+    ASSERT_EQ(cellule(3, SOUS_TOTAL_HAUT), "51");
+    e.ContreOrdi = true;
+    humainPuisOrdi("12345", GRANDE_SUITE, "14446");
+    ASSERT_EQ(passages.size(), 1u);
+    EXPECT_EQ(passages[0].ligne, QUATRE);
 }
 
 TEST(OrdiSeulementSaColonne, LaColonneDuJoueurNeChangeRien) {

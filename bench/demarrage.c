@@ -7,7 +7,11 @@
  * then, at `avant` seconds, its proportional memory (PSS, KiB), and over the
  * next `repos` seconds of idling, its CPU time (ms, every thread), its
  * wake-ups (context switches of every thread) and the drawings it made.
- * Prints one line: carte image pret pss_kio cpu_ms reveils dessins_au_repos.
+ * Last, the CPU time (ms) it had used when its window was mapped: steadier
+ * than the times on a loaded machine, to compare two builds.
+ * Then how many other processes shared its toolkit's libraries at 3 s.
+ * Prints one line: carte image pret pss_kio cpu_ms reveils dessins_au_repos
+ * cpu_carte partages.
  * The server should have no cursor (Xvfb -nocursor): its redrawing would
  * count as the program's.
  * Usage: demarrage AVANT_S REPOS_S PROGRAMME [ARGUMENTS...] */
@@ -78,10 +82,40 @@ static long pss_kio(pid_t pid) {
     return pss;
 }
 
+/* How many other processes map one of the toolkit libraries `pid` maps (Qt,
+ * GTK, wxWidgets): the PSS divides those pages with them, so a figure read
+ * while another program of the same toolkit runs is too low. */
+static int partages(pid_t pid) {
+    static const char *const boites[] = {"libQt6Core.so", "libQt5Core.so", "libgtk-3.so", "libwx_baseu"};
+    char chemin[64], ligne[512];
+    int utilisees[4] = {0}, n = 0;
+    snprintf(chemin, sizeof chemin, "/proc/%d/maps", (int)pid);
+    FILE *f = fopen(chemin, "r");
+    if (!f) return -1;
+    while (fgets(ligne, sizeof ligne, f))
+        for (int i = 0; i < 4; ++i) if (strstr(ligne, boites[i])) utilisees[i] = 1;
+    fclose(f);
+    DIR *d = opendir("/proc");
+    struct dirent *e;
+    while (d && (e = readdir(d))) {
+        const int autre = atoi(e->d_name);
+        if (autre <= 0 || autre == pid) continue;
+        snprintf(chemin, sizeof chemin, "/proc/%d/maps", autre);
+        if (!(f = fopen(chemin, "r"))) continue;
+        int trouve = 0;
+        while (!trouve && fgets(ligne, sizeof ligne, f))
+            for (int i = 0; i < 4; ++i) if (utilisees[i] && strstr(ligne, boites[i])) trouve = 1;
+        fclose(f);
+        n += trouve;
+    }
+    if (d) closedir(d);
+    return n;
+}
+
 /* Handles the X events until `jusqua` ms: the first top-level map, and the
  * drawings after it. */
-static void suivre(xcb_connection_t *c, uint8_t premier_damage, double jusqua,
-                   double *carte, double *image, double *pret, long *dessins) {
+static void suivre(xcb_connection_t *c, uint8_t premier_damage, double jusqua, pid_t pid,
+                   double *carte, double *cpu_carte, double *image, double *pret, long *dessins) {
     struct pollfd p = {.fd = xcb_get_file_descriptor(c), .events = POLLIN};
     for (;;) {
         xcb_generic_event_t *e;
@@ -89,8 +123,11 @@ static void suivre(xcb_connection_t *c, uint8_t premier_damage, double jusqua,
             const int genre = e->response_type & ~0x80;
             const double t = maintenant_ms();
             if (genre == XCB_MAP_NOTIFY && *carte < 0 &&
-                !((xcb_map_notify_event_t *)e)->override_redirect)
+                !((xcb_map_notify_event_t *)e)->override_redirect) {
+                long ignore;
                 *carte = t;
+                activite(pid, cpu_carte, &ignore);
+            }
             else if (genre == premier_damage + XCB_DAMAGE_NOTIFY && *carte >= 0) {
                 if (*image < 0) *image = t;
                 *pret = t;
@@ -131,24 +168,25 @@ int main(int argc, char **argv) {
         execvp(argv[3], argv + 3);
         _exit(127);
     }
-    double carte = -1, image = -1, pret = -1;
+    double carte = -1, cpu_carte = -1, image = -1, pret = -1;
     long dessins = 0;
-    suivre(c, ext->first_event, avant, &carte, &image, &pret, &dessins);
+    suivre(c, ext->first_event, avant, pid, &carte, &cpu_carte, &image, &pret, &dessins);
     const long pss = pss_kio(pid);
+    const int autres = partages(pid);
     double cpu0, cpu1;
     long chg0, chg1;
     activite(pid, &cpu0, &chg0);
     const double pret_a_avant = pret;
     dessins = 0;
-    double ignore1 = carte, ignore2 = image, ignore3;
-    suivre(c, ext->first_event, avant + repos, &ignore1, &ignore2, &ignore3, &dessins);
+    double ignore1 = carte, ignore2 = image, ignore3, ignore4;
+    suivre(c, ext->first_event, avant + repos, pid, &ignore1, &ignore4, &ignore2, &ignore3, &dessins);
     activite(pid, &cpu1, &chg1);
     kill(pid, SIGTERM);
     for (int i = 0; i < 50 && waitpid(pid, NULL, WNOHANG) == 0; ++i) usleep(20000);
     if (waitpid(pid, NULL, WNOHANG) == 0) { kill(pid, SIGKILL); waitpid(pid, NULL, 0); }
     xcb_disconnect(c);
     if (carte < 0 || pss < 0) { fprintf(stderr, "%s : aucune fenêtre ou déjà fini\n", argv[3]); return 1; }
-    printf("%.1f %.1f %.1f %ld %.1f %ld %ld\n", carte, image, pret_a_avant, pss, cpu1 - cpu0,
-           chg1 - chg0, dessins);
+    printf("%.1f %.1f %.1f %ld %.1f %ld %ld %.1f %d\n", carte, image, pret_a_avant, pss, cpu1 - cpu0,
+           chg1 - chg0, dessins, cpu_carte, autres);
     return 0;
 }

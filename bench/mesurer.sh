@@ -156,7 +156,17 @@ version() { dpkg-query -W -f='${Version}' "$1" | sed 's/^[0-9]*://; s/-[^-]*$//'
       }
     }'
   echo
-  echo "Chaque essai (programme, fenêtre, premier dessin, prêt, PSS en Kio, CPU en ms, réveils, dessins au repos) :"
+  partage=$(awk '$10 > 0 {n++} END {print n + 0}' "$resultats")
+  if [ "$partage" -eq 0 ]; then
+    echo "Pendant chaque lecture de la PSS, aucun autre processus de la machine ne partageait la bibliothèque"
+    echo "graphique (Qt, GTK, wxWidgets) du programme mesuré."
+  else
+    echo "Attention : dans $partage essais, d'autres processus de la machine partageaient la bibliothèque graphique"
+    echo "du programme mesuré (dernière colonne ci-dessous) ; sa PSS en est plus basse que seul."
+  fi
+  echo
+  echo "Chaque essai (programme, fenêtre, premier dessin, prêt, PSS en Kio, CPU en ms, réveils, dessins au repos,"
+  echo "CPU consommé à l'affichage de la fenêtre en ms, processus étrangers partageant sa bibliothèque graphique) :"
   echo
   echo '```'
   cat "$resultats"

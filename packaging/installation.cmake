@@ -45,4 +45,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_STRIP_FILES ON)  # the build keeps -g; the package does not need it
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)  # the Qt libraries, found from the binary
+# The fonts: the program draws with the system's copies when they are the
+# ones it carries (it starts faster and uses less memory), its own otherwise.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2")
 include(CPack)

@@ -39,8 +39,10 @@ TDELAI::TDELAI(QWidget *parent)
     connect(Timer1, &QTimer::timeout, this, &TDELAI::Timer1Timer);
     horloge_.start();  // the period of 2000 ms starts with the window
 
-    // The native window now, so that the first showing costs no more than the others.
-    winId();
+    // The native window now, so that the first showing costs no more than the
+    // others. create(), not winId(): winId() would make every sibling native
+    // too, the main window's menu bar and central area among them.
+    create();
     ensurePolished();
     Label1->ensurePolished();
 }

@@ -46,8 +46,10 @@ TDELAI::TDELAI(QWidget *parent)
     cacher_->setInterval(0);
     connect(cacher_, &QTimer::timeout, this, &QWidget::hide);
 
-    // The native window now, so that the first showing costs no more than the others.
-    winId();
+    // The native window now, so that the first showing costs no more than the
+    // others. create(), not winId(): winId() would make every sibling native
+    // too, the main window's menu bar and central area among them.
+    create();
     ensurePolished();
     Label1->ensurePolished();
 }

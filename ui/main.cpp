@@ -5,6 +5,7 @@
 #include "Plateforme.h"
 #include "Polices.h"
 #include "TraductionQt.h"
+#include "PremiereImage.h"
 #include "yams1.h"
 
 #include <QApplication>
@@ -20,11 +21,15 @@ int main(int argc, char **argv) {
     chargerTraductionQt();
 
     // The windows, created once, in this order; each lives for the whole run.
+    // The dialogs come right after the main window's first frame, which
+    // does not need them and so does not wait for them.
     TFicheYams FicheYams;
-    TAboutBox AboutBox(&FicheYams);
-    TDELAI DELAI(&FicheYams);
-    TChNom ChNom(&FicheYams);
-    FicheYams.relier(&AboutBox, &DELAI, &ChNom);
+    apresPremiereImage(&FicheYams, [&FicheYams] {
+        auto *AboutBox = new TAboutBox(&FicheYams);
+        auto *DELAI = new TDELAI(&FicheYams);
+        auto *ChNom = new TChNom(&FicheYams);
+        FicheYams.relier(AboutBox, DELAI, ChNom);
+    });
 
     FicheYams.showMaximized();
     return QApplication::exec();

@@ -11,7 +11,7 @@ case "${1:-tests}" in
   vnc) paquets+=(tigervnc-standalone-server tigervnc-tools xauth openbox) ;;  # jouer.sh without a display (vncpasswd: tigervnc-tools)
   paquet) paquets+=(file dpkg-dev) ;;  # cpack's Debian package works out its dependencies with them
   tests) paquets+=(xvfb dbus-daemon at-spi2-core python3-pyatspi  # the AT-SPI check
-                   tigervnc-standalone-server tigervnc-tools xauth  # the VNC password check
+                   tigervnc-standalone-server tigervnc-tools xauth iproute2  # the VNC password check (ss)
                    qt6-translations-l10n openbox xdotool x11-utils  # French toolkit texts; the check under openbox
                    time) ;;  # the simulator's memory check
   *) echo "usage: $0 [jeu|tests|vnc|paquet]" >&2; exit 2 ;;

@@ -6,6 +6,7 @@
 #include "Polices.h"
 #include "TraductionQt.h"
 #include "PremiereImage.h"
+#include "Sons.h"
 #include "yams1.h"
 
 #include <QApplication>
@@ -29,6 +30,7 @@ int main(int argc, char **argv) {
         auto *DELAI = new TDELAI(&FicheYams);
         auto *ChNom = new TChNom(&FicheYams);
         FicheYams.relier(AboutBox, DELAI, ChNom);
+        FicheYams.sons()->charger();  // unless the first roll did it already
     });
 
     FicheYams.showMaximized();

@@ -30,9 +30,10 @@ int main(int argc, char **argv) {
         auto *DELAI = new TDELAI(&FicheYams);
         auto *ChNom = new TChNom(&FicheYams);
         FicheYams.relier(AboutBox, DELAI, ChNom);
-        FicheYams.sons()->charger();  // unless the first roll did it already
     });
 
+    // The sound module, and Qt Multimedia with it, is loaded by the first
+    // sound: a window that has not played yet does without their 4 MB.
     FicheYams.showMaximized();
     return QApplication::exec();
 }

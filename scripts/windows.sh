@@ -244,7 +244,9 @@ paquets() {
   ls -l "$SORTIE/$PAQUET.zip" "$SORTIE/$INSTALLATEUR"
 }
 
-# The game's tests and the simulator from the unpacked zip, under Wine.
+# The game's tests and the simulator from the unpacked zip, under Wine; the
+# simulator's statistics must be those of the Linux build of the same sources
+# (the first line, with the time taken, aside).
 verifier() {
   command -v wine >/dev/null || dependances wine wine64
   local essai=$SORTIE/essai-zip
@@ -252,7 +254,17 @@ verifier() {
   (cd "$essai" && unzip -q "$SORTIE/$PAQUET.zip")
   export WINEPREFIX=${WINEPREFIX:-$CACHE/wine} WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
   wine "$essai/$PAQUET/tests_jeu.exe" --gtest_brief=1
-  wine "$essai/$PAQUET/kubrix-sim.exe" --games 10000 --seed 1 | tr -d '\r'
+
+  cmake -S "$RACINE" -B "$SORTIE/linux" -G Ninja -DKUBRIX_UI=OFF -DKUBRIX_TESTS=OFF > /dev/null
+  cmake --build "$SORTIE/linux" --target kubrix-sim > /dev/null
+  "$SORTIE/linux/tools/kubrix-sim" --games 10000 --seed 1 > "$essai/sim-linux.txt"
+  wine "$essai/$PAQUET/kubrix-sim.exe" --games 10000 --seed 1 | tr -d '\r' > "$essai/sim-windows.txt"
+  cat "$essai/sim-windows.txt"
+  if diff <(tail -n +2 "$essai/sim-linux.txt") <(tail -n +2 "$essai/sim-windows.txt"); then
+    dit "kubrix-sim: mêmes statistiques sous Wine et sous Linux"
+  else
+    dit "kubrix-sim: les statistiques diffèrent"; exit 1
+  fi
 }
 
 case ${1:-tout} in

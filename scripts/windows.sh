@@ -74,8 +74,8 @@ SRC
     mkdir -p "$SOURCES"
     (cd "$SOURCES" && apt-get source "qt6-base=$VERSION_QT*" "qt6-multimedia=$VERSION_QT*")
   fi
-  # Resonance Audio (a large bundled library) serves only spatial audio,
-  # which the game does not use: build it only with that feature.
+  # Resonance Audio (a large bundled library) serves only spatial audio, and
+  # Multimedia Widgets only video: the game plays sounds, so neither is built.
   local mm=$SOURCES/qt6-multimedia-$VERSION_QT/src/CMakeLists.txt
   if ! grep -q 'kubrix' "$mm"; then
     python3 - "$mm" <<'PY'
@@ -86,6 +86,8 @@ s = s.replace("add_subdirectory(resonance-audio)\nadd_subdirectory(multimedia)\n
 s = s.replace("if (QT_FEATURE_spatialaudio)\n    add_subdirectory(spatialaudio)",
               "if (QT_FEATURE_spatialaudio) # kubrix: resonance-audio only serves spatial audio\n"
               "    add_subdirectory(resonance-audio)\n    add_subdirectory(spatialaudio)")
+s = s.replace("if(TARGET Qt::Widgets)\n    add_subdirectory(multimediawidgets)\nendif()",
+              "# kubrix: no Multimedia Widgets, the game plays sounds only")
 open(p, "w").write(s)
 PY
   fi

@@ -118,7 +118,7 @@ qt() {
       -DFEATURE_system_doubleconversion=OFF \
       -DFEATURE_sql=OFF -DFEATURE_opengl=OFF -DFEATURE_vulkan=OFF -DFEATURE_dbus=OFF \
       -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF \
-      -DFEATURE_ssl=OFF -DFEATURE_sql_sqlite=OFF -DFEATURE_direct2d=OFF -DFEATURE_graphicsview=OFF
+      -DFEATURE_ssl=OFF -DFEATURE_sql_sqlite=OFF -DFEATURE_schannel=OFF -DFEATURE_direct2d=OFF -DFEATURE_graphicsview=OFF
     cmake --build "$CACHE/build-qtbase" -j "$JOBS"
     cmake --install "$CACHE/build-qtbase"
     echo "$OPTIM_QT" > "$CACHE/qtbase.fait"

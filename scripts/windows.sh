@@ -74,6 +74,15 @@ SRC
     mkdir -p "$SOURCES"
     (cd "$SOURCES" && apt-get source "qt6-base=$VERSION_QT*" "qt6-multimedia=$VERSION_QT*")
   fi
+  # Debian's qtbase sources leave out Wacom's wintab.h: the windows platform
+  # plugin is built without its Wintab tablet support (tablet events still
+  # exist in Qt; the game has no use for them).
+  local w=$SOURCES/qt6-base-$VERSION_QT+dfsg/src/plugins/platforms/windows
+  if ! grep -q 'kubrix' "$w/CMakeLists.txt"; then
+    sed -i 's/QT_CONFIG(tabletevent)/0 \/\* kubrix: no wintab.h \*\//' \
+      "$w/qwindowscontext.cpp" "$w/qwindowspointerhandler.cpp" "$w/qwindowspointerhandler.h"
+    sed -i 's/CONDITION QT_FEATURE_tabletevent$/CONDITION FALSE # kubrix: no wintab.h/' "$w/CMakeLists.txt"
+  fi
   # Resonance Audio (a large bundled library) serves only spatial audio, and
   # Multimedia Widgets only video: the game plays sounds, so neither is built.
   local mm=$SOURCES/qt6-multimedia-$VERSION_QT/src/CMakeLists.txt

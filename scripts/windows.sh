@@ -82,6 +82,9 @@ SRC
     sed -i 's/QT_CONFIG(tabletevent)/0 \/\* kubrix: no wintab.h \*\//' \
       "$w/qwindowscontext.cpp" "$w/qwindowspointerhandler.cpp" "$w/qwindowspointerhandler.h"
     sed -i 's/CONDITION QT_FEATURE_tabletevent$/CONDITION FALSE # kubrix: no wintab.h/' "$w/CMakeLists.txt"
+    # Dynamic OpenGL stays on when OpenGL is turned off, and the plugin then
+    # asks for OpenGL's classes.
+    sed -i 's/^#if QT_CONFIG(dynamicgl)$/#if QT_CONFIG(dynamicgl) \&\& QT_CONFIG(opengl) \/\* kubrix \*\//' "$w/qwindowswindow.cpp"
   fi
   # Resonance Audio (a large bundled library) serves only spatial audio, and
   # Multimedia Widgets only video: the game plays sounds, so neither is built.

@@ -85,6 +85,8 @@ SRC
     # Dynamic OpenGL stays on when OpenGL is turned off, and the plugin then
     # asks for OpenGL's classes.
     sed -i 's/^#if QT_CONFIG(dynamicgl)$/#if QT_CONFIG(dynamicgl) \&\& QT_CONFIG(opengl) \/\* kubrix \*\//' "$w/qwindowswindow.cpp"
+    # Qt Gui has the DirectWrite font database only with Direct2D.
+    sed -i 's/^#if QT_CONFIG(directwrite3)$/#if QT_CONFIG(directwrite3) \&\& QT_CONFIG(direct2d) \/\* kubrix \*\//' "$w/qwindowsintegration.cpp"
   fi
   # Resonance Audio (a large bundled library) serves only spatial audio, and
   # Multimedia Widgets only video: the game plays sounds, so neither is built.

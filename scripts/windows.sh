@@ -103,6 +103,16 @@ s = s.replace("if (QT_FEATURE_spatialaudio)\n    add_subdirectory(spatialaudio)"
 s = s.replace("if(TARGET Qt::Widgets)\n    add_subdirectory(multimediawidgets)\nendif()",
               "# kubrix: no Multimedia Widgets, the game plays sounds only")
 open(p, "w").write(s)
+# Video shaders need Qt Shader Tools, not built here: no video, sounds only.
+import re
+p = p.replace("src/CMakeLists.txt", "src/multimedia/CMakeLists.txt")
+s = open(p).read()
+s = re.sub(r"qt_internal_add_shaders\(Multimedia \"shaders[a-z_]*\"[^)]*\)",
+           lambda m: "if(COMMAND qt_internal_add_shaders) # kubrix: video shaders need Qt Shader Tools\n"
+                     + m.group(0) + "\nendif()", s)
+s = s.replace("find_package(Qt6 COMPONENTS ShaderTools)\n",
+              "find_package(Qt6 QUIET OPTIONAL_COMPONENTS ShaderTools) # kubrix\n")
+open(p, "w").write(s)
 PY
   fi
 }

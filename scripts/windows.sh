@@ -151,7 +151,12 @@ qt() {
     dit "qtmultimedia pour MinGW-w64 -> $QT"
     # Windows Media Foundation: Qt looks for Mf, Mfplat... by their Windows
     # SDK names, MinGW ships them in lower case (and has no separate mfcore).
-    local l=/usr/$MINGW/lib
+    local l=/usr/$MINGW/lib h
+    # Some of its sources name Windows headers with capitals, as on Windows;
+    # MinGW's are in lower case.
+    for h in Dbt.h Functiondiscoverykeys_devpkey.h InitGuid.h Mferror.h Mfreadwrite.h Wmcodecdsp.h; do
+      [[ -f $QT/include/$h ]] || echo "#include <${h,,}>" > "$QT/include/$h"
+    done
     cmake -S "$mm" -B "$CACHE/build-qtmultimedia" -G Ninja \
       -DCMAKE_TOOLCHAIN_FILE="$QT/lib/cmake/Qt6/qt.toolchain.cmake" \
       -DQT_CHAINLOAD_TOOLCHAIN_FILE="$TOOLCHAIN" \

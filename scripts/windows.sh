@@ -113,6 +113,10 @@ s = re.sub(r"qt_internal_add_shaders\(Multimedia \"shaders[a-z_]*\"[^)]*\)",
 s = s.replace("find_package(Qt6 COMPONENTS ShaderTools)\n",
               "find_package(Qt6 QUIET OPTIONAL_COMPONENTS ShaderTools) # kubrix\n")
 open(p, "w").write(s)
+p = p.replace("CMakeLists.txt", "video/qvideoframeformat.cpp")
+s = open(p).read()
+s = s.replace("    Q_INIT_RESOURCE(shaders);\n", "    // kubrix: no video shaders built\n")
+open(p, "w").write(s)
 PY
   fi
 }

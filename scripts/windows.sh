@@ -158,9 +158,10 @@ qt() {
     local l=/usr/$MINGW/lib h
     # Some of its sources name Windows headers with capitals, as on Windows;
     # MinGW's are in lower case.
-    for h in Dbt.h Functiondiscoverykeys_devpkey.h InitGuid.h Mferror.h Mfreadwrite.h Wmcodecdsp.h; do
+    for h in Dbt.h Functiondiscoverykeys_devpkey.h InitGuid.h Mferror.h Mfidl.h Mfreadwrite.h Wmcodecdsp.h; do
       [[ -f $QT/include/$h ]] || echo "#include <${h,,}>" > "$QT/include/$h"
     done
+    [[ -f $QT/include/QUrl.h ]] || echo "#include <QtCore/qurl.h>" > "$QT/include/QUrl.h"
     cmake -S "$mm" -B "$CACHE/build-qtmultimedia" -G Ninja \
       -DCMAKE_TOOLCHAIN_FILE="$QT/lib/cmake/Qt6/qt.toolchain.cmake" \
       -DQT_CHAINLOAD_TOOLCHAIN_FILE="$TOOLCHAIN" \

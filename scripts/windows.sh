@@ -117,6 +117,12 @@ p = p.replace("CMakeLists.txt", "video/qvideoframeformat.cpp")
 s = open(p).read()
 s = s.replace("    Q_INIT_RESOURCE(shaders);\n", "    // kubrix: no video shaders built\n")
 open(p, "w").write(s)
+# Qt Concurrent is not built: a camera's picture is saved at once.
+p = p.replace("multimedia/video/qvideoframeformat.cpp", "plugins/multimedia/windows/mediacapture/qwindowsimagecapture.cpp")
+s = open(p).read()
+s = s.replace("#include <QtConcurrent/qtconcurrentrun.h>\n", "// kubrix: no Qt Concurrent, the picture is saved at once\n")
+s = s.replace("(void)QtConcurrent::run(&QWindowsImageCapture::saveImage, this,", "saveImage(")
+open(p, "w").write(s)
 PY
   fi
 }

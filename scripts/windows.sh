@@ -1,0 +1,330 @@
+#!/usr/bin/env bash
+# KUBRIX for Windows, cross-built on Debian with MinGW-w64 and packaged as a
+# zip and an NSIS installer. Not part of CI: Qt for MinGW is built once from
+# Debian's sources (an hour or more on two cores) into a cache outside the
+# repository, and reused afterwards.
+#
+#   scripts/windows.sh [etape]
+#     dependances  Debian packages needed here (compilers, nsis, wine...)
+#     qt           Qt 6.4.2 (qtbase, qtmultimedia) for MinGW-w64, once
+#     qt-fond      the same in the background, niced, log in the cache
+#     jeu-seul     the game without its window (kubrix-sim, tests_jeu): no Qt needed
+#     jeu          the whole game against the Qt built above
+#     paquets      kubrix-3.0-win64.zip and kubrix-3.0-setup.exe
+#     verifier     tests_jeu.exe and kubrix-sim.exe from the zip, under Wine
+#     tout         (default) dependances, qt, jeu, paquets
+#
+# KUBRIX_CACHE (default ~/.cache/kubrix) holds Qt's sources, build and prefix;
+# KUBRIX_WINDOWS (default build-windows/ in the repository) the game's builds
+# and the packages.
+set -euo pipefail
+
+RACINE=$(cd "$(dirname "$0")/.." && pwd)
+CACHE=${KUBRIX_CACHE:-$HOME/.cache/kubrix}
+VERSION_QT=6.4.2
+QT=$CACHE/qt-$VERSION_QT-mingw64
+SOURCES=$CACHE/src
+SORTIE=${KUBRIX_WINDOWS:-$RACINE/build-windows}
+TOOLCHAIN=$RACINE/packaging/windows/mingw64.cmake
+MINGW=x86_64-w64-mingw32
+# The MinGW runtime: the C++ library and the unwinder from GCC's posix
+# flavour, the threads from MinGW itself.
+DLL_MINGW=(/usr/lib/gcc/$MINGW/12-posix /usr/$MINGW/lib)
+JOBS=${JOBS:-2}
+# Qt for the game is built without optimisation by default: it takes less
+# than half the time of -O3 on two cores, and a dice game does not need more.
+# Set before the first build (the cache is not rebuilt when it changes).
+OPTIM_QT=${KUBRIX_OPTIM_QT:--O0}
+VERSION=3.0
+PAQUET=kubrix-$VERSION-win64
+INSTALLATEUR=kubrix-$VERSION-setup.exe
+
+dit() { printf '== %s\n' "$*" >&2; }
+
+dependances() {
+  local manquants=()
+  for p in g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
+           mingw-w64-tools dpkg-dev cmake ninja-build googletest qt6-base-dev-tools \
+           qt6-translations-l10n nsis zip imagemagick "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || manquants+=("$p")
+  done
+  if ((${#manquants[@]})); then
+    dit "installation: ${manquants[*]}"
+    DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 install -y --no-install-recommends "${manquants[@]}"
+  fi
+  local hote
+  hote=$(/usr/lib/qt6/libexec/moc -v | awk '{print $2}')
+  [[ $hote == "$VERSION_QT" ]] || { echo "Qt de l'hôte $hote, $VERSION_QT attendu" >&2; exit 1; }
+}
+
+# Debian's own sources of the host's Qt version, so that the host tools
+# (moc, rcc, uic) match the libraries built here.
+sources_qt() {
+  if [[ ! -d $SOURCES/qt6-base-$VERSION_QT+dfsg || ! -d $SOURCES/qt6-multimedia-$VERSION_QT ]]; then
+    if ! grep -rqs '^Types: deb-src' /etc/apt/sources.list.d/ /etc/apt/sources.list; then
+      cat > /etc/apt/sources.list.d/debian-src.sources <<'SRC'
+Types: deb-src
+URIs: http://deb.debian.org/debian
+Suites: bookworm
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+SRC
+      apt-get update
+    fi
+    mkdir -p "$SOURCES"
+    (cd "$SOURCES" && apt-get source "qt6-base=$VERSION_QT*" "qt6-multimedia=$VERSION_QT*")
+  fi
+  # Debian's qtbase sources leave out Wacom's wintab.h: the windows platform
+  # plugin is built without its Wintab tablet support (tablet events still
+  # exist in Qt; the game has no use for them).
+  local w=$SOURCES/qt6-base-$VERSION_QT+dfsg/src/plugins/platforms/windows
+  if ! grep -q 'kubrix' "$w/CMakeLists.txt"; then
+    sed -i 's/QT_CONFIG(tabletevent)/0 \/\* kubrix: no wintab.h \*\//' \
+      "$w/qwindowscontext.cpp" "$w/qwindowspointerhandler.cpp" "$w/qwindowspointerhandler.h"
+    sed -i 's/CONDITION QT_FEATURE_tabletevent$/CONDITION FALSE # kubrix: no wintab.h/' "$w/CMakeLists.txt"
+    # Dynamic OpenGL stays on when OpenGL is turned off, and the plugin then
+    # asks for OpenGL's classes.
+    sed -i 's/^#if QT_CONFIG(dynamicgl)$/#if QT_CONFIG(dynamicgl) \&\& QT_CONFIG(opengl) \/\* kubrix \*\//' "$w/qwindowswindow.cpp"
+    # Qt Gui has the DirectWrite font database only with Direct2D.
+    sed -i 's/^#if QT_CONFIG(directwrite3)$/#if QT_CONFIG(directwrite3) \&\& QT_CONFIG(direct2d) \/\* kubrix \*\//' "$w/qwindowsintegration.cpp"
+  fi
+  # Resonance Audio (a large bundled library) serves only spatial audio, and
+  # Multimedia Widgets only video: the game plays sounds, so neither is built.
+  local mm=$SOURCES/qt6-multimedia-$VERSION_QT/src/CMakeLists.txt
+  if ! grep -q 'kubrix' "$mm"; then
+    python3 - "$mm" <<'PY'
+import sys
+p = sys.argv[1]
+s = open(p).read()
+s = s.replace("add_subdirectory(resonance-audio)\nadd_subdirectory(multimedia)\n", "add_subdirectory(multimedia)\n")
+s = s.replace("if (QT_FEATURE_spatialaudio)\n    add_subdirectory(spatialaudio)",
+              "if (QT_FEATURE_spatialaudio) # kubrix: resonance-audio only serves spatial audio\n"
+              "    add_subdirectory(resonance-audio)\n    add_subdirectory(spatialaudio)")
+s = s.replace("if(TARGET Qt::Widgets)\n    add_subdirectory(multimediawidgets)\nendif()",
+              "# kubrix: no Multimedia Widgets, the game plays sounds only")
+open(p, "w").write(s)
+# Video shaders need Qt Shader Tools, not built here: no video, sounds only.
+import re
+p = p.replace("src/CMakeLists.txt", "src/multimedia/CMakeLists.txt")
+s = open(p).read()
+s = re.sub(r"qt_internal_add_shaders\(Multimedia \"shaders[a-z_]*\"[^)]*\)",
+           lambda m: "if(COMMAND qt_internal_add_shaders) # kubrix: video shaders need Qt Shader Tools\n"
+                     + m.group(0) + "\nendif()", s)
+s = s.replace("find_package(Qt6 COMPONENTS ShaderTools)\n",
+              "find_package(Qt6 QUIET OPTIONAL_COMPONENTS ShaderTools) # kubrix\n")
+open(p, "w").write(s)
+p = p.replace("CMakeLists.txt", "video/qvideoframeformat.cpp")
+s = open(p).read()
+s = s.replace("    Q_INIT_RESOURCE(shaders);\n", "    // kubrix: no video shaders built\n")
+open(p, "w").write(s)
+# Qt Concurrent is not built: a camera's picture is saved at once.
+p = p.replace("multimedia/video/qvideoframeformat.cpp", "plugins/multimedia/windows/mediacapture/qwindowsimagecapture.cpp")
+s = open(p).read()
+s = s.replace("#include <QtConcurrent/qtconcurrentrun.h>\n", "// kubrix: no Qt Concurrent, the picture is saved at once\n")
+s = s.replace("(void)QtConcurrent::run(&QWindowsImageCapture::saveImage, this,", "saveImage(")
+open(p, "w").write(s)
+PY
+  fi
+}
+
+qt() {
+  sources_qt
+  local base=$SOURCES/qt6-base-$VERSION_QT+dfsg mm=$SOURCES/qt6-multimedia-$VERSION_QT
+  # Let a benchmark pause the whole build (SIGSTOP to this process group).
+  [[ $(ps -o pgid= $$ | tr -d ' ') == "$$" ]] && echo $$ > /tmp/kubrix-qt-mingw.pid
+  if [[ ! -f $CACHE/qtbase.fait ]]; then
+    dit "qtbase pour MinGW-w64 -> $QT"
+    # Only what the game uses: Core, Gui, Widgets, Network (needed by
+    # Multimedia), the windows platform and style plugins. Third-party
+    # libraries are the bundled ones: nothing is taken from the host.
+    cmake -S "$base" -B "$CACHE/build-qtbase" -G Ninja \
+      -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" \
+      -DCMAKE_BUILD_TYPE=Release \
+      -DQT_USE_DEFAULT_CMAKE_OPTIMIZATION_FLAGS=ON \
+      -DCMAKE_C_FLAGS_RELEASE="$OPTIM_QT -DNDEBUG" -DCMAKE_CXX_FLAGS_RELEASE="$OPTIM_QT -DNDEBUG" \
+      -DCMAKE_INSTALL_PREFIX="$QT" \
+      -DQT_HOST_PATH=/usr \
+      -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+      -DQT_BUILD_TESTS=OFF -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_BENCHMARKS=OFF \
+      -DFEATURE_pkg_config=OFF -DFEATURE_testlib=OFF \
+      -DFEATURE_system_zlib=OFF -DFEATURE_system_png=OFF -DFEATURE_system_jpeg=OFF \
+      -DFEATURE_system_freetype=OFF -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_pcre2=OFF \
+      -DFEATURE_system_doubleconversion=OFF \
+      -DFEATURE_sql=OFF -DFEATURE_opengl=OFF -DFEATURE_vulkan=OFF -DFEATURE_dbus=OFF \
+      -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF \
+      -DFEATURE_ssl=OFF -DFEATURE_sql_sqlite=OFF -DFEATURE_schannel=OFF -DFEATURE_direct2d=OFF -DFEATURE_graphicsview=OFF
+    cmake --build "$CACHE/build-qtbase" -j "$JOBS"
+    cmake --install "$CACHE/build-qtbase"
+    echo "$OPTIM_QT" > "$CACHE/qtbase.fait"
+  fi
+  if [[ ! -f $CACHE/qtmultimedia.fait ]]; then
+    dit "qtmultimedia pour MinGW-w64 -> $QT"
+    # Windows Media Foundation: Qt looks for Mf, Mfplat... by their Windows
+    # SDK names, MinGW ships them in lower case (and has no separate mfcore).
+    local l=/usr/$MINGW/lib h
+    # Some of its sources name Windows headers with capitals, as on Windows;
+    # MinGW's are in lower case.
+    for h in Dbt.h Functiondiscoverykeys_devpkey.h InitGuid.h Mferror.h Mfidl.h Mfreadwrite.h Wmcodecdsp.h; do
+      [[ -f $QT/include/$h ]] || echo "#include <${h,,}>" > "$QT/include/$h"
+    done
+    [[ -f $QT/include/QUrl.h ]] || echo "#include <QtCore/qurl.h>" > "$QT/include/QUrl.h"
+    cmake -S "$mm" -B "$CACHE/build-qtmultimedia" -G Ninja \
+      -DCMAKE_TOOLCHAIN_FILE="$QT/lib/cmake/Qt6/qt.toolchain.cmake" \
+      -DQT_CHAINLOAD_TOOLCHAIN_FILE="$TOOLCHAIN" \
+      -DCMAKE_BUILD_TYPE=Release \
+      -DQT_USE_DEFAULT_CMAKE_OPTIMIZATION_FLAGS=ON \
+      -DCMAKE_C_FLAGS_RELEASE="$OPTIM_QT -DNDEBUG" -DCMAKE_CXX_FLAGS_RELEASE="$OPTIM_QT -DNDEBUG" \
+      -DCMAKE_INSTALL_PREFIX="$QT" \
+      -DQT_HOST_PATH=/usr \
+      -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+      -DQT_BUILD_TESTS=OFF -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_BENCHMARKS=OFF \
+      -DFEATURE_pkg_config=OFF -DFEATURE_spatialaudio=OFF -DFEATURE_ffmpeg=OFF \
+      -DWMF_MF_LIBRARY=$l/libmf.a -DWMF_MFUUID_LIBRARY=$l/libmfuuid.a \
+      -DWMF_MFPLAT_LIBRARY=$l/libmfplat.a -DWMF_MFCORE_LIBRARY=$l/libmf.a \
+      -DWMF_PROPSYS_LIBRARY=$l/libpropsys.a
+    cmake --build "$CACHE/build-qtmultimedia" -j "$JOBS"
+    cmake --install "$CACHE/build-qtmultimedia"
+    echo "$OPTIM_QT" > "$CACHE/qtmultimedia.fait"
+  fi
+  dit "Qt pour MinGW-w64 prêt: $QT"
+}
+
+qt_fond() {
+  mkdir -p "$CACHE"
+  nice -n 19 setsid -f bash "$RACINE/scripts/windows.sh" qt > "$CACHE/qt-build.log" 2>&1 < /dev/null
+  dit "construction de Qt en arrière-plan: $CACHE/qt-build.log"
+}
+
+# The program's icon, for the executable and the installer, from the PNGs
+# the Linux desktop uses.
+icone() {
+  local ico=$SORTIE/kubrix.ico
+  if [[ ! -f $ico ]]; then
+    mkdir -p "$SORTIE"
+    convert $(for t in 16 32 48 64 128 256; do echo "$RACINE/assets/images/icones/kubrix-$t.png"; done) "$ico"
+  fi
+  echo "$ico"
+}
+
+jeu_seul() {
+  dit "jeu sans fenêtre (kubrix-sim, tests_jeu) pour Windows"
+  cmake -S "$RACINE" -B "$SORTIE/jeu-seul" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" -DKUBRIX_UI=OFF \
+    -DCMAKE_CROSSCOMPILING_EMULATOR=wine \
+    -DCMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE=PRE_TEST
+  cmake --build "$SORTIE/jeu-seul" -j "$JOBS" --target kubrix-sim tests_jeu
+}
+
+jeu() {
+  [[ -f $CACHE/qtmultimedia.fait ]] || { echo "Qt pour MinGW-w64 absent: $0 qt" >&2; exit 1; }
+  dit "KUBRIX pour Windows"
+  cmake -S "$RACINE" -B "$SORTIE/jeu" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$QT/lib/cmake/Qt6/qt.toolchain.cmake" \
+    -DQT_CHAINLOAD_TOOLCHAIN_FILE="$TOOLCHAIN" \
+    -DCMAKE_BUILD_TYPE=Release \
+    -DKUBRIX_ICONE_WINDOWS="$(icone)" \
+    -DCMAKE_CROSSCOMPILING_EMULATOR=wine \
+    -DCMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE=PRE_TEST
+  cmake --build "$SORTIE/jeu" -j "$JOBS" --target kubrix kubrix_sons kubrix-sim tests_jeu
+}
+
+# Copies into $1 every DLL that the executables and plugins there need and
+# that is not part of Windows itself, following the DLLs' own needs.
+copier_dll() {
+  local dossier=$1 change=1 f dll src
+  while ((change)); do
+    change=0
+    while IFS= read -r f; do
+      while IFS= read -r dll; do
+        [[ -e $dossier/$dll ]] && continue
+        for src in "$QT/bin" "${DLL_MINGW[@]}"; do
+          if [[ -f $src/$dll ]]; then cp "$src/$dll" "$dossier/"; change=1; break; fi
+        done
+      done < <($MINGW-objdump -p "$f" | sed -n 's/^\s*DLL Name: //p')
+    done < <(find "$dossier" -name '*.exe' -o -name '*.dll')
+  done
+}
+
+deployer() {
+  local d=$SORTIE/$PAQUET b=$SORTIE/jeu
+  dit "dossier du programme: $d"
+  rm -rf "$d"
+  mkdir -p "$d"/{platforms,styles,multimedia,translations}
+  cp "$b/ui/kubrix.exe" "$b/ui/kubrix_sons.dll" "$b/tools/kubrix-sim.exe" "$b/tests/tests_jeu.exe" "$d/"
+  cp "$RACINE/assets/aide/KUBRIX.HLP" "$d/"
+  cp "$QT/plugins/platforms/qwindows.dll" "$d/platforms/"
+  cp "$QT/plugins/styles/qwindowsvistastyle.dll" "$d/styles/"
+  cp "$QT/plugins/multimedia/windowsmediaplugin.dll" "$d/multimedia/"
+  cp /usr/share/qt6/translations/qtbase_fr.qm "$d/translations/"
+  # Qt's prefix is the program's folder: plugins beside the executable,
+  # translations in translations/.
+  printf '[Paths]\r\nPrefix = .\r\nPlugins = .\r\nTranslations = translations\r\n' > "$d/qt.conf"
+  copier_dll "$d"
+  find "$d" -name '*.exe' -o -name '*.dll' | xargs $MINGW-strip --strip-unneeded
+}
+
+paquets() {
+  deployer
+  local d=$SORTIE/$PAQUET
+  dit "$PAQUET.zip"
+  rm -f "$SORTIE/$PAQUET.zip"
+  (cd "$SORTIE" && zip -qr9 "$PAQUET.zip" "$PAQUET")
+  dit "$INSTALLATEUR"
+  # The installer lists each file it puts down, so that the uninstaller
+  # removes exactly those and the folders left empty.
+  local liste=$SORTIE/fichiers.nsh f rel dir
+  : > "$liste.inst"; : > "$liste.desinst"
+  while IFS= read -r f; do
+    rel=${f#"$d"/}
+    if [[ -d $f ]]; then
+      printf 'RMDir "$INSTDIR\\%s"\n' "${rel//\//\\}" >> "$liste.desinst.dirs"
+    else
+      dir=$(dirname "$rel"); [[ $dir == . ]] && dir= || dir=\\${dir//\//\\}
+      printf 'SetOutPath "$INSTDIR%s"\nFile "%s"\n' "$dir" "$f" >> "$liste.inst"
+      printf 'Delete "$INSTDIR\\%s"\n' "${rel//\//\\}" >> "$liste.desinst"
+    fi
+  done < <(cd "$d" && find "$d" -mindepth 1 | sort)
+  # Deepest folders first.
+  sort -r "$liste.desinst.dirs" >> "$liste.desinst" 2>/dev/null || true
+  rm -f "$liste.desinst.dirs"
+  makensis -V2 -INPUTCHARSET UTF8 \
+    -DVERSION="$VERSION" -DSORTIE="$SORTIE/$INSTALLATEUR" -DICONE="$(icone)" \
+    -DFICHIERS="$liste.inst" -DFICHIERS_SUPPRIMES="$liste.desinst" \
+    "$RACINE/packaging/windows/kubrix.nsi"
+  ls -l "$SORTIE/$PAQUET.zip" "$SORTIE/$INSTALLATEUR"
+}
+
+# The game's tests and the simulator from the unpacked zip, under Wine; the
+# simulator's statistics must be those of the Linux build of the same sources
+# (the first line, with the time taken, aside).
+verifier() {
+  command -v wine >/dev/null || dependances wine wine64
+  local essai=$SORTIE/essai-zip
+  rm -rf "$essai"; mkdir -p "$essai"
+  (cd "$essai" && unzip -q "$SORTIE/$PAQUET.zip")
+  export WINEPREFIX=${WINEPREFIX:-$CACHE/wine} WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
+  wine "$essai/$PAQUET/tests_jeu.exe" --gtest_brief=1
+
+  cmake -S "$RACINE" -B "$SORTIE/linux" -G Ninja -DKUBRIX_UI=OFF -DKUBRIX_TESTS=OFF > /dev/null
+  cmake --build "$SORTIE/linux" --target kubrix-sim > /dev/null
+  "$SORTIE/linux/tools/kubrix-sim" --games 10000 --seed 1 > "$essai/sim-linux.txt"
+  wine "$essai/$PAQUET/kubrix-sim.exe" --games 10000 --seed 1 | tr -d '\r' > "$essai/sim-windows.txt"
+  cat "$essai/sim-windows.txt"
+  if diff <(tail -n +2 "$essai/sim-linux.txt") <(tail -n +2 "$essai/sim-windows.txt"); then
+    dit "kubrix-sim: mêmes statistiques sous Wine et sous Linux"
+  else
+    dit "kubrix-sim: les statistiques diffèrent"; exit 1
+  fi
+}
+
+case ${1:-tout} in
+  dependances) dependances ;;
+  qt) dependances; qt ;;
+  qt-fond) qt_fond ;;
+  jeu-seul) dependances; jeu_seul ;;
+  jeu) jeu ;;
+  paquets) paquets ;;
+  verifier) verifier ;;
+  tout) dependances; qt; jeu; paquets ;;
+  *) sed -n '2,21p' "$0" >&2; exit 2 ;;
+esac

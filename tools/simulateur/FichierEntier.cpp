@@ -21,10 +21,14 @@ extern "C" void surSignal(int signal) {
 }
 
 void surveillerSignaux() {
+#ifdef _WIN32
+    for (int s : {SIGINT, SIGTERM}) std::signal(s, surSignal);
+#else
     struct sigaction a {};
     a.sa_handler = surSignal;
     sigemptyset(&a.sa_mask);
     for (int s : {SIGINT, SIGTERM, SIGHUP}) sigaction(s, &a, nullptr);
+#endif
 }
 
 std::string raison(int erreur) {
@@ -34,7 +38,11 @@ std::string raison(int erreur) {
     case ENOTDIR: return "un élément du chemin n'est pas un dossier";
     case EISDIR: return "c'est un dossier";
     case EROFS: return "système de fichiers en lecture seule";
-    case ENOSPC: case EDQUOT: return "plus de place sur le disque";
+    case ENOSPC:
+#ifdef EDQUOT
+    case EDQUOT:
+#endif
+        return "plus de place sur le disque";
     case ENAMETOOLONG: return "nom trop long";
     default: return std::strerror(erreur);
     }
@@ -49,11 +57,13 @@ bool FichierEntier::ouvrir(const std::string &chemin, std::string &erreur) {
     };
     chemin_ = chemin;
     struct stat s {};
+#ifndef _WIN32
     if (lstat(chemin.c_str(), &s) == 0 && S_ISLNK(s.st_mode)) {
         // Replace what the link names, not the link.
         char cible[PATH_MAX];
         if (realpath(chemin.c_str(), cible)) chemin_ = cible;
     }
+#endif
     if (stat(chemin_.c_str(), &s) == 0) {
         if (S_ISDIR(s.st_mode)) return echec(EISDIR);
         if (access(chemin_.c_str(), W_OK) != 0) return echec(errno);
@@ -66,9 +76,12 @@ bool FichierEntier::ouvrir(const std::string &chemin, std::string &erreur) {
     std::string modele = chemin_ + ".XXXXXX";
     const int fd = mkstemp(modele.data());
     if (fd < 0) return echec(errno);
+#ifndef _WIN32
+    // mkstemp makes it 0600; the trace gets the mode of any new file.
     const mode_t masque = umask(0);
     umask(masque);
     fchmod(fd, 0666 & ~masque);
+#endif
     temporaire_ = modele;
     std::strcpy(temporaireEnCours, temporaire_.c_str());
     surveillerSignaux();

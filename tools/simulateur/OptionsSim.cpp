@@ -2,8 +2,10 @@
 
 #include <charconv>
 #include <cstring>
-#include <sched.h>
 #include <thread>
+#ifdef __linux__
+#include <sched.h>
+#endif
 
 namespace {
 
@@ -66,9 +68,12 @@ std::optional<OptionsSim> lireOptions(int argc, char **argv, std::string &erreur
 }
 
 int coeursDisponibles() {
+#ifdef __linux__
+    // The cores this process may run on (taskset), not all the machine's.
     cpu_set_t ensemble;
     if (sched_getaffinity(0, sizeof ensemble, &ensemble) == 0 && CPU_COUNT(&ensemble) > 0)
         return CPU_COUNT(&ensemble);
+#endif
     const unsigned n = std::thread::hardware_concurrency();
     return n ? static_cast<int>(n) : 1;
 }

@@ -1,7 +1,7 @@
 # Installation and the Debian package (cpack -G DEB).
-# The program looks for its help file KUBRIX.HLP and its sound module beside
-# its executable, so all go to lib/kubrix and bin/kubrix is a relative link to
-# the program (QCoreApplication::applicationDirPath() follows the link).
+# The program looks for its help file KUBRIX.HLP beside its executable, so
+# both go to lib/kubrix and bin/kubrix is a relative link to the program
+# (QCoreApplication::applicationDirPath() follows the link).
 if(NOT TARGET kubrix)
   return()
 endif()
@@ -11,8 +11,6 @@ set(KUBRIX_PAQUETAGE ${PROJECT_SOURCE_DIR}/packaging)
 set(KUBRIX_ID_APPSTREAM io.github.kubrix.kubrix)
 
 install(TARGETS kubrix RUNTIME DESTINATION ${KUBRIX_DOSSIER_PROGRAMME})
-# The sound module, loaded from the program's own folder.
-install(TARGETS kubrix_sons LIBRARY DESTINATION ${KUBRIX_DOSSIER_PROGRAMME})
 install(FILES ${PROJECT_SOURCE_DIR}/assets/aide/KUBRIX.HLP DESTINATION ${KUBRIX_DOSSIER_PROGRAMME})
 
 file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/packaging)

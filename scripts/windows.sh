@@ -225,7 +225,7 @@ jeu() {
     -DKUBRIX_ICONE_WINDOWS="$(icone)" \
     -DCMAKE_CROSSCOMPILING_EMULATOR=wine \
     -DCMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE=PRE_TEST
-  cmake --build "$SORTIE/jeu" -j "$JOBS" --target kubrix kubrix_sons kubrix-sim tests_jeu
+  cmake --build "$SORTIE/jeu" -j "$JOBS" --target kubrix kubrix-sim tests_jeu
 }
 
 # Copies into $1 every DLL that the executables and plugins there need and
@@ -250,7 +250,7 @@ deployer() {
   dit "dossier du programme: $d"
   rm -rf "$d"
   mkdir -p "$d"/{platforms,styles,multimedia,translations}
-  cp "$b/ui/kubrix.exe" "$b/ui/kubrix_sons.dll" "$b/tools/kubrix-sim.exe" "$b/tests/tests_jeu.exe" "$d/"
+  cp "$b/ui/kubrix.exe" "$b/tools/kubrix-sim.exe" "$b/tests/tests_jeu.exe" "$d/"
   cp "$RACINE/assets/aide/KUBRIX.HLP" "$d/"
   cp "$QT/plugins/platforms/qwindows.dll" "$d/platforms/"
   cp "$QT/plugins/styles/qwindowsvistastyle.dll" "$d/styles/"

@@ -1,40 +1,29 @@
 #include "Sons.h"
 
-#include "MoteurSons.h"
+#include <QSoundEffect>
+#include <QUrl>
 
-#include <QCoreApplication>
-#include <QLibrary>
-
-namespace {
-
-// The module's factory, or null. The library stays loaded for the whole run
-// (QLibrary unloads nothing by itself), so the layers it made stay valid.
-FabriqueSons fabrique(const QString &module) {
-    QLibrary bibliotheque(module.isEmpty() ? QCoreApplication::applicationDirPath() + QStringLiteral("/kubrix_sons")
-                                           : module);
-    if (!bibliotheque.load()) return nullptr;
-    return reinterpret_cast<FabriqueSons>(bibliotheque.resolve(KUBRIX_FABRIQUE_SONS));
+Sons::Sons(QObject *parent, const QString &racine) : QObject(parent), racine_(racine) {
+    // Loaded at once (a fraction of a millisecond each), so that the first
+    // roll does not wait for its sound to load.
+    for (const char *nom : {"LANCER", "BRAVO", "MEILLEUR"}) effetPour(QLatin1String(nom));
 }
 
-}  // namespace
-
-Sons::Sons(QObject *parent, const QString &racine, const QString &module)
-    : QObject(parent), racine_(racine), module_(module) {}
-
-Sons::~Sons() = default;
-
-bool Sons::charger() {
-    if (!essaye_) {
-        essaye_ = true;
-        if (FabriqueSons f = fabrique(module_)) moteur_.reset(f(racine_));
+QSoundEffect *Sons::effetPour(const QString &nom) {
+    QSoundEffect *&effet = effets_[nom];
+    if (!effet) {
+        effet = new QSoundEffect(this);
+        effet->setSource(QUrl(racine_ + nom + QStringLiteral(".wav")));
     }
-    return moteur_ != nullptr;
+    return effet;
 }
 
 void Sons::jouer(const QString &nom) {
     demandes_ << nom;
-    if (charger()) moteur_->jouer(nom);
+    QSoundEffect *effet = effetPour(nom);
+    // Each sound has its own effect, and starting one effect does not stop
+    // another: the sound before must be stopped here.
+    if (courant_ && courant_ != effet) courant_->stop();
+    courant_ = effet;
+    effet->play();  // starts it again if it plays; waits for the loading if needed
 }
-
-QObject *Sons::effet(const QString &nom) const { return moteur_ ? moteur_->effet(nom) : nullptr; }
-QObject *Sons::courant() const { return moteur_ ? moteur_->courant() : nullptr; }

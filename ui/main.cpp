@@ -6,7 +6,6 @@
 #include "Polices.h"
 #include "TraductionQt.h"
 #include "PremiereImage.h"
-#include "Sons.h"
 #include "yams1.h"
 
 #include <QApplication>
@@ -32,8 +31,6 @@ int main(int argc, char **argv) {
         FicheYams.relier(AboutBox, DELAI, ChNom);
     });
 
-    // The sound module, and Qt Multimedia with it, is loaded by the first
-    // sound: a window that has not played yet does without their 4 MB.
     FicheYams.showMaximized();
     return QApplication::exec();
 }

@@ -4,23 +4,7 @@
 set -u
 programme=$1
 ici=$(cd "$(dirname "$0")" && pwd)
-travail=$(mktemp -d)
-pids=()
-finir() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
-  wait 2>/dev/null
-  rm -rf "$travail"
-}
-trap finir EXIT
-
-# A free display, chosen by the X server itself.
-Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp 5>"$travail/ecran" 2>"$travail/xvfb.log" &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$travail/ecran" ] && break; sleep 0.1; done
-[ -s "$travail/ecran" ] || { echo "Xvfb ne démarre pas"; cat "$travail/xvfb.log"; exit 1; }
-export DISPLAY=":$(head -n1 "$travail/ecran")"
-# Its socket too, before any client tries it.
-for _ in $(seq 50); do [ -S "/tmp/.X11-unix/X${DISPLAY#:}" ] && break; sleep 0.1; done
+. "$(dirname "$0")/../commun/xvfb_prive.sh"
 
 /usr/libexec/at-spi-bus-launcher --launch-immediately &
 pids+=($!)

@@ -8,21 +8,7 @@ programme=$1
 for outil in Xvfb openbox xdotool xprop xwininfo timeout; do
   command -v "$outil" >/dev/null || { echo "absent : $outil"; exit 77; }
 done
-travail=$(mktemp -d)
-pids=()
-finir() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
-  wait 2>/dev/null
-  rm -rf "$travail"
-}
-trap finir EXIT
-
-Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp 5>"$travail/ecran" 2>"$travail/xvfb.log" &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$travail/ecran" ] && break; sleep 0.1; done
-[ -s "$travail/ecran" ] || { echo "Xvfb ne démarre pas"; exit 1; }
-export DISPLAY=":$(head -n1 "$travail/ecran")"
-for _ in $(seq 50); do [ -S "/tmp/.X11-unix/X${DISPLAY#:}" ] && break; sleep 0.1; done
+. "$(dirname "$0")/../commun/xvfb_prive.sh"
 openbox --sm-disable --config-file /dev/null >"$travail/openbox.log" 2>&1 &
 pids+=($!)
 sleep 1

@@ -1,0 +1,18 @@
+# Sourced by the checks that need their own X server: a work folder, the list
+# of processes to stop at exit, and an Xvfb on a free display (chosen by the
+# server itself) whose socket is up before any client tries it.
+travail=$(mktemp -d)
+pids=()
+finir() {
+  for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
+  wait 2>/dev/null
+  rm -rf "$travail"
+}
+trap finir EXIT
+
+Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp 5>"$travail/ecran" 2>"$travail/xvfb.log" &
+pids+=($!)
+for _ in $(seq 100); do [ -s "$travail/ecran" ] && break; sleep 0.1; done
+[ -s "$travail/ecran" ] || { echo "Xvfb ne démarre pas"; cat "$travail/xvfb.log"; exit 1; }
+export DISPLAY=":$(head -n1 "$travail/ecran")"
+for _ in $(seq 50); do [ -S "/tmp/.X11-unix/X${DISPLAY#:}" ] && break; sleep 0.1; done

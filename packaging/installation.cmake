@@ -48,6 +48,7 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)  # the Qt libraries, found from the binar
 # Qt's own French texts (context menus, scroll bars), and the fonts: the
 # program draws with the system's copies when they are the ones it carries (it
 # starts faster and uses less memory), its own otherwise. Added to the
-# libraries found.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n, fonts-liberation2")
+# libraries found. The sound server's client library is opened at the first
+# sound, not linked: the libraries found from the binary cannot name it.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n, fonts-liberation2, libpulse0")
 include(CPack)

@@ -1,37 +1,34 @@
 #pragma once
 // The game's three short sounds, played in the background from the program's
-// resources. One sound at a time: a new one stops the one before. With no
+// own memory. One sound at a time: a new one stops the one before. With no
 // audio device nothing is heard, and nothing else happens either.
-#include <QHash>
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <memory>
 
-class QSoundEffect;
+#include "SortieSon.h"
 
 class Sons : public QObject {
     Q_OBJECT
 public:
-    // `racine` + name + ".wav" is the address of each sound.
-    explicit Sons(QObject *parent = nullptr, const QString &racine = QStringLiteral("qrc:/sons/"));
+    // `racine` + name + ".wav" is the resource of each sound; `sortie` plays
+    // them (the platform's output when null).
+    explicit Sons(QObject *parent = nullptr, const QString &racine = QStringLiteral(":/sons/"),
+                  std::unique_ptr<SortieSon> sortie = nullptr);
+    ~Sons() override;
 
     // Starts the sound `nom` ("LANCER", "BRAVO", "MEILLEUR") and returns at
-    // once. Replaying the sound that plays starts it again from the beginning.
+    // once. Replaying the sound that plays starts it again from the beginning;
+    // a name with no sound stops the one that plays and plays nothing.
     void jouer(const QString &nom);
 
     // Every name asked of jouer, in order: what the tests can check, since
     // nothing can be heard there.
     QStringList demandes() const { return demandes_; }
 
-    // The effect that plays `nom`, or null if it was never asked for.
-    QSoundEffect *effet(const QString &nom) const { return effets_.value(nom, nullptr); }
-    QSoundEffect *courant() const { return courant_; }
-
 private:
-    QSoundEffect *effetPour(const QString &nom);
-
     QString racine_;
-    QHash<QString, QSoundEffect *> effets_;
-    QSoundEffect *courant_ = nullptr;
+    std::unique_ptr<SortieSon> sortie_;
     QStringList demandes_;
 };

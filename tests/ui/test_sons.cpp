@@ -1,118 +1,228 @@
-// The sounds. Test machines usually have no audio device, so what is checked
-// is what the program asks of Qt: which sounds, in which order, and that a
-// new sound stops the one before.
+// The sounds. Test machines usually have no audio device: what is checked is
+// what the program hands to its output (which sound, where it lies, in which
+// order), and what the PulseAudio output asks of its library, through a
+// stand-in library that keeps a journal.
 #include <QElapsedTimer>
-#include <QFile>
-#include <QSoundEffect>
-#include <QTemporaryDir>
+#include <QResource>
 #include <QTest>
-#include <QUrl>
-#include <QtEndian>
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 
+#include <sstream>
+#include <vector>
+
+#include "LectureWav.h"
 #include "Sons.h"
+#include "SortieSonPulse.h"
 
 namespace {
 
-// A PCM WAV image: 8 bits, mono, 11025 Hz, `ms` long, a soft square wave.
-QByteArray wav(int ms) {
-    const quint32 n = quint32(11025LL * ms / 1000);
-    QByteArray donnees(int(n), '\0');
-    for (quint32 i = 0; i < n; ++i) donnees[int(i)] = char((i / 20) % 2 ? 140 : 116);
-    auto u32 = [](quint32 v) { QByteArray b(4, '\0'); qToLittleEndian(v, b.data()); return b; };
-    auto u16 = [](quint16 v) { QByteArray b(2, '\0'); qToLittleEndian(v, b.data()); return b; };
-    QByteArray f = "RIFF" + u32(36 + n) + "WAVE";
-    f += "fmt " + u32(16) + u16(1) + u16(1) + u32(11025) + u32(11025) + u16(1) + u16(8);
-    f += "data" + u32(n) + donnees;
-    return f;
+// A WAV image: "RIFF", the chunks given, in order.
+std::vector<unsigned char> image(const std::vector<std::pair<std::string, std::vector<unsigned char>>> &morceaux,
+                                 bool bourrage = true) {
+    auto ajouter32 = [](std::vector<unsigned char> &v, std::uint32_t x) {
+        for (int i = 0; i < 4; ++i) v.push_back(static_cast<unsigned char>(x >> (8 * i)));
+    };
+    std::vector<unsigned char> corps = {'W', 'A', 'V', 'E'};
+    for (const auto &[nom, contenu] : morceaux) {
+        corps.insert(corps.end(), nom.begin(), nom.end());
+        ajouter32(corps, std::uint32_t(contenu.size()));
+        corps.insert(corps.end(), contenu.begin(), contenu.end());
+        if (bourrage && contenu.size() % 2) corps.push_back(0);
+    }
+    std::vector<unsigned char> r = {'R', 'I', 'F', 'F'};
+    ajouter32(r, std::uint32_t(corps.size()));
+    r.insert(r.end(), corps.begin(), corps.end());
+    return r;
+}
+std::vector<unsigned char> fmt(int codage, int canaux, std::uint32_t frequence, int bits) {
+    const std::uint32_t trame = std::uint32_t(canaux * bits / 8);
+    std::vector<unsigned char> v;
+    for (std::uint32_t x : {std::uint32_t(codage) | std::uint32_t(canaux) << 16, frequence, frequence * trame,
+                            trame | std::uint32_t(bits) << 16})
+        for (int i = 0; i < 4; ++i) v.push_back(static_cast<unsigned char>(x >> (8 * i)));
+    return v;
 }
 
-// The three sounds written as files, and a Sons that plays them.
-struct SonsDeTest {
-    QTemporaryDir dossier;
-    std::unique_ptr<Sons> sons;
-    SonsDeTest() {
-        for (const char *nom : {"LANCER", "BRAVO", "MEILLEUR"}) {
-            QFile f(dossier.filePath(QLatin1String(nom) + QStringLiteral(".wav")));
-            if (f.open(QIODevice::WriteOnly)) f.write(wav(3000));
-        }
-        sons = std::make_unique<Sons>(nullptr, QUrl::fromLocalFile(dossier.path()).toString() + QLatin1Char('/'));
+}  // namespace
+
+TEST(LectureWav, LesImagesSontLuesSansDepasserLeurFin) {
+    const std::vector<unsigned char> sept(7, 128), lesTrois(3, 128);
+    const struct {
+        const char *cas;
+        std::vector<unsigned char> octets;
+        int bits, canaux;
+        std::size_t taille;  // 0: refused
+    } cas[] = {
+        {"mono 8 bits, données impaires, bourrage puis LIST",
+         image({{"fmt ", fmt(1, 1, 11025, 8)}, {"data", sept}, {"LIST", std::vector<unsigned char>(74, 'x')}}), 8, 1, 7},
+        {"morceau inconnu avant fmt", image({{"junk", lesTrois}, {"fmt ", fmt(1, 2, 11128, 8)}, {"data", sept}}), 8, 2, 6},
+        {"16 bits stéréo : trames entières seulement", image({{"fmt ", fmt(1, 2, 22050, 16)}, {"data", sept}}), 16, 2, 4},
+        {"pas du PCM", image({{"fmt ", fmt(3, 1, 11025, 32)}, {"data", sept}}), 0, 0, 0},
+        {"data avant fmt", image({{"data", sept}, {"fmt ", fmt(1, 1, 11025, 8)}}), 0, 0, 0},
+        {"sans data", image({{"fmt ", fmt(1, 1, 11025, 8)}}), 0, 0, 0},
+        {"data vide", image({{"fmt ", fmt(1, 1, 11025, 8)}, {"data", {}}}), 0, 0, 0},
+        {"fréquence nulle", image({{"fmt ", fmt(1, 1, 0, 8)}, {"data", sept}}), 0, 0, 0},
+    };
+    for (const auto &c : cas) {
+        SCOPED_TRACE(c.cas);
+        const auto son = lireWav(c.octets.data(), c.octets.size());
+        ASSERT_EQ(son.has_value(), c.taille != 0);
+        if (!son) continue;
+        EXPECT_EQ(son->bits, c.bits);
+        EXPECT_EQ(son->canaux, c.canaux);
+        EXPECT_EQ(son->taille, c.taille);
+        EXPECT_LE(son->echantillons + son->taille, c.octets.data() + c.octets.size());
     }
-    bool tousCharges() const {
-        for (const char *nom : {"LANCER", "BRAVO", "MEILLEUR"}) {
-            QSoundEffect *e = sons->effet(QLatin1String(nom));
-            if (!e || e->status() != QSoundEffect::Ready) return false;
-        }
-        return true;
+    // Lengths that point past the end: a data chunk that says more than the
+    // image holds is played as far as it goes; a chunk to skip that says more
+    // is refused; an image cut inside a header too.
+    std::vector<unsigned char> longue = image({{"fmt ", fmt(1, 1, 11025, 8)}, {"data", sept}}, false);
+    longue[40] = 0xff, longue[41] = 0xff, longue[42] = 0xff, longue[43] = 0xff;
+    const auto coupee = lireWav(longue.data(), longue.size());
+    ASSERT_TRUE(coupee.has_value());
+    EXPECT_EQ(coupee->taille, 7u);
+    std::vector<unsigned char> saut = image({{"LIST", lesTrois}, {"fmt ", fmt(1, 1, 11025, 8)}, {"data", sept}});
+    saut[16] = 0xf0, saut[17] = 0xff, saut[18] = 0xff, saut[19] = 0xff;
+    EXPECT_FALSE(lireWav(saut.data(), saut.size()).has_value());
+    for (std::size_t n : {std::size_t(0), std::size_t(11), std::size_t(30)})
+        EXPECT_FALSE(lireWav(longue.data(), n).has_value()) << n;
+}
+
+namespace {
+
+// Keeps what it is asked to play.
+struct SortieNotee : SortieSon {
+    std::vector<std::string> *appels;
+    explicit SortieNotee(std::vector<std::string> *a) : appels(a) {}
+    void jouer(const std::string &nom, const unsigned char *image, std::size_t taille) override {
+        const QResource r(QStringLiteral(":/sons/") + QString::fromStdString(nom) + QStringLiteral(".wav"));
+        // Played where it lies in the program: neither copied nor read from a file.
+        appels->push_back(nom + (image == r.data() && taille == std::size_t(r.size()) ? "" : " (copie)"));
     }
+    void arreter() override { appels->push_back("arrêt"); }
 };
 
 }  // namespace
 
-TEST(Sons, LesDemandesSontNoteesDansLOrdre) {
-    SonsDeTest t;
+TEST(Sons, ChaqueSonVaALaSortieTelQuIlEstDansLeProgramme) {
+    std::vector<std::string> appels;
+    Sons sons(nullptr, QStringLiteral(":/sons/"), std::make_unique<SortieNotee>(&appels));
     const QStringList suite = {"LANCER", "LANCER", "BRAVO", "INCONNU", "MEILLEUR"};
-    for (const QString &nom : suite) t.sons->jouer(nom);
-    EXPECT_EQ(t.sons->demandes(), suite);
-}
+    for (const QString &nom : suite) sons.jouer(nom);
+    EXPECT_EQ(sons.demandes(), suite);
+    EXPECT_EQ(appels, (std::vector<std::string>{"LANCER", "LANCER", "BRAVO", "arrêt", "MEILLEUR"}));
 
-// Each call returns at once, whether the sound is loaded, missing or
-// unplayable for want of a device.
-TEST(Sons, JouerRevientAussitotMemeSansSonOuSansPeripherique) {
-    SonsDeTest t;
-    Sons absents(nullptr, QStringLiteral("qrc:/nulle-part/"));
-    const struct { Sons *sons; const char *nom; } cas[] = {
-        {t.sons.get(), "LANCER"},  {t.sons.get(), "INCONNU"}, {&absents, "LANCER"},
-        {&absents, "BRAVO"},       {t.sons.get(), "BRAVO"},
-    };
-    for (const auto &c : cas) {
-        SCOPED_TRACE(c.nom);
-        QElapsedTimer chrono;
-        chrono.start();
-        c.sons->jouer(QLatin1String(c.nom));
-        EXPECT_LT(chrono.elapsed(), 50);
+    // The three sounds of the program are PCM images the output can play.
+    const struct { const char *nom; int canaux; std::uint32_t frequence; } attendus[] = {
+        {"LANCER", 1, 11025}, {"BRAVO", 2, 11128}, {"MEILLEUR", 1, 11025}};
+    for (const auto &a : attendus) {
+        SCOPED_TRACE(a.nom);
+        const QResource r(QStringLiteral(":/sons/") + QLatin1String(a.nom) + QStringLiteral(".wav"));
+        ASSERT_TRUE(r.isValid());
+        const auto son = lireWav(r.data(), std::size_t(r.size()));
+        ASSERT_TRUE(son.has_value());
+        EXPECT_EQ(son->canaux, a.canaux);
+        EXPECT_EQ(son->frequence, a.frequence);
+        EXPECT_GT(son->taille, son->frequence);  // more than a second
     }
-    QTest::qWait(100);  // let the loading fail or end: nothing may come of it
-    EXPECT_EQ(absents.demandes().size(), 2);
 }
 
-// A new sound stops the one before; the same sound again keeps its effect.
-TEST(Sons, UnNouveauSonArreteLePrecedent) {
-    SonsDeTest t;
-    ASSERT_TRUE(QTest::qWaitFor([&] { return t.tousCharges(); }, 3000));
-    Sons &s = *t.sons;
-    QSoundEffect *lancer = s.effet(QStringLiteral("LANCER"));
-    QSoundEffect *bravo = s.effet(QStringLiteral("BRAVO"));
-    QSoundEffect *meilleur = s.effet(QStringLiteral("MEILLEUR"));
+namespace {
 
-    s.jouer(QStringLiteral("LANCER"));
-    EXPECT_TRUE(lancer->isPlaying());
-    EXPECT_EQ(s.courant(), lancer);
-
-    s.jouer(QStringLiteral("LANCER"));  // a roll during the previous one's sound
-    EXPECT_TRUE(lancer->isPlaying());
-    EXPECT_EQ(s.courant(), lancer);
-
-    s.jouer(QStringLiteral("BRAVO"));
-    EXPECT_FALSE(lancer->isPlaying());
-    EXPECT_TRUE(bravo->isPlaying());
-
-    s.jouer(QStringLiteral("MEILLEUR"));
-    EXPECT_FALSE(bravo->isPlaying());
-    EXPECT_TRUE(meilleur->isPlaying());
-    EXPECT_FALSE(lancer->isPlaying());
-}
-
-// The program's own sounds, once they are in the resources.
-TEST(Sons, LesSonsDuProgrammeSeChargent) {
-    if (!QFile::exists(QStringLiteral(":/sons/LANCER.wav")))
-        GTEST_SKIP() << "pas encore de sons dans les ressources";
-    Sons s;
-    for (const char *nom : {"LANCER", "BRAVO", "MEILLEUR"}) {
-        SCOPED_TRACE(nom);
-        QSoundEffect *e = s.effet(QLatin1String(nom));
-        ASSERT_NE(e, nullptr);
-        EXPECT_TRUE(QTest::qWaitFor([e] { return e->status() != QSoundEffect::Loading; }, 3000));
-        EXPECT_EQ(e->status(), QSoundEffect::Ready);
+// The PulseAudio output over the stand-in library.
+struct PulseFactice {
+    void *bibliotheque = dlopen(KUBRIX_FAUX_PULSE, RTLD_NOW);
+    const char *(*journal)() = nullptr;
+    void (*attenteOuverture)(int) = nullptr;
+    std::string lu;
+    PulseFactice() {
+        if (!bibliotheque) return;
+        journal = reinterpret_cast<const char *(*)()>(dlsym(bibliotheque, "faux_pulse_journal"));
+        attenteOuverture = reinterpret_cast<void (*)(int)>(dlsym(bibliotheque, "faux_pulse_attente_ouverture"));
+        journal();
     }
+    ~PulseFactice() {
+        if (attenteOuverture) attenteOuverture(0);
+    }
+    // The journal since the start, once `ligne` is in it (or after 3 s).
+    std::string attendre(const std::string &ligne) {
+        (void)QTest::qWaitFor([&] { lu += journal(); return lu.find(ligne) != std::string::npos; }, 3000);
+        return lu;
+    }
+    static std::size_t ecrits(const std::string &j) {
+        std::istringstream l(j);
+        std::string mot;
+        std::size_t total = 0, n = 0;
+        while (l >> mot)
+            if (mot == "ecrit" && l >> n) total += n;
+        return total;
+    }
+};
+
+const unsigned char *octets(const char *nom, std::size_t *taille) {
+    const QResource r(QStringLiteral(":/sons/") + QLatin1String(nom) + QStringLiteral(".wav"));
+    *taille = std::size_t(r.size());
+    return r.data();
+}
+
+}  // namespace
+
+// A new sound cuts the one that plays (what is queued goes) and plays whole;
+// a sound of another format gets a stream of its own; each stream is let go.
+TEST(SortieSonPulse, UnNouveauSonCoupeLePrecedentEtSeJoueEntier) {
+    PulseFactice f;
+    ASSERT_NE(f.journal, nullptr) << dlerror();
+    std::size_t nLancer = 0, nBravo = 0;
+    const unsigned char *lancer = octets("LANCER", &nLancer), *bravo = octets("BRAVO", &nBravo);
+    {
+        SortieSonPulse sortie(KUBRIX_FAUX_PULSE);
+        sortie.jouer("LANCER", lancer, nLancer);
+        f.attendre("ecrit");
+        sortie.jouer("LANCER", lancer, nLancer);  // a roll during the sound of the one before
+        f.attendre("vide");
+        sortie.jouer("BRAVO", bravo, nBravo);
+        const std::string j = f.attendre("attend");
+        const std::size_t coupe = j.find("ouvre 0 11128 2");
+        ASSERT_NE(coupe, std::string::npos) << j;
+        EXPECT_EQ(j.substr(0, j.find('\n')), "ouvre 0 11025 1");
+        EXPECT_EQ(j.rfind("ouvre 0 11025 1"), 0u) << "same format: same stream\n" << j;
+        EXPECT_LT(PulseFactice::ecrits(j.substr(0, coupe)), nLancer / 2) << j;  // both cut
+        EXPECT_EQ(PulseFactice::ecrits(j.substr(coupe)), lireWav(bravo, nBravo)->taille);
+        EXPECT_NE(j.find("libere", j.find("attend")), std::string::npos);
+        EXPECT_EQ(j.find("ecrit", coupe), j.find("ecrit", j.find("libere") + 1)) << "the first stream closed before";
+    }
+    EXPECT_EQ(f.journal(), std::string());  // nothing left open nor written after
+}
+
+// The game never waits for its sound: not for a slow server, not at a stop,
+// not when the program ends in the middle of a sound; without the library at
+// all, nothing happens.
+TEST(SortieSonPulse, RienNAttendLeSon) {
+    PulseFactice f;
+    ASSERT_NE(f.journal, nullptr) << dlerror();
+    std::size_t n = 0;
+    const unsigned char *lancer = octets("LANCER", &n);
+    f.attenteOuverture(300);
+    QElapsedTimer chrono;
+    chrono.start();
+    auto sortie = std::make_unique<SortieSonPulse>(KUBRIX_FAUX_PULSE);
+    sortie->jouer("LANCER", lancer, n);
+    EXPECT_LT(chrono.elapsed(), 50);
+    f.attendre("ecrit");
+    sortie->arreter();
+    std::string j = f.attendre("libere");
+    EXPECT_NE(j.find("vide\nlibere"), std::string::npos) << j;
+    sortie->jouer("LANCER", lancer, n);
+    f.attendre("ecrit");
+    chrono.restart();
+    sortie.reset();
+    EXPECT_LT(chrono.elapsed(), 100);
+    EXPECT_NE(f.attendre("libere").rfind("libere"), std::string::npos);
+
+    SortieSonPulse sansBibliotheque("/nulle-part/libpulse-simple.so.0");
+    chrono.restart();
+    sansBibliotheque.jouer("LANCER", lancer, n);
+    sansBibliotheque.jouer("BRAVO", lancer, 20);  // not a whole image: refused
+    EXPECT_LT(chrono.elapsed(), 50);
 }

@@ -1,0 +1,57 @@
+// A stand-in for PulseAudio's "simple" client library: it plays nothing,
+// takes ten times less than the real time to "play" what it is given, and
+// keeps a journal of the calls, which the tests read through faux_pulse_journal.
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <thread>
+
+namespace {
+struct Format {
+    int format;
+    std::uint32_t rate;
+    std::uint8_t channels;
+};
+std::mutex verrou;
+std::string journal;
+std::uint32_t octetsParSeconde = 1;
+int attenteOuvertureMs = 0;
+
+void noter(const std::string &ligne) {
+    std::lock_guard<std::mutex> g(verrou);
+    journal += ligne + '\n';
+}
+}  // namespace
+
+extern "C" {
+
+__attribute__((visibility("default"))) void *pa_simple_new(const char *, const char *, int, const char *,
+                                                            const char *, const Format *f, const void *,
+                                                            const void *, int *) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(attenteOuvertureMs));
+    octetsParSeconde = f->rate * f->channels * (f->format == 0 ? 1 : 2);
+    noter("ouvre " + std::to_string(f->format) + " " + std::to_string(f->rate) + " " + std::to_string(f->channels));
+    static int flux;
+    return &flux;
+}
+__attribute__((visibility("default"))) int pa_simple_write(void *, const void *, std::size_t n, int *) {
+    std::this_thread::sleep_for(std::chrono::microseconds(n * 100000 / octetsParSeconde));
+    noter("ecrit " + std::to_string(n));
+    return 0;
+}
+__attribute__((visibility("default"))) int pa_simple_flush(void *, int *) { noter("vide"); return 0; }
+__attribute__((visibility("default"))) int pa_simple_drain(void *, int *) { noter("attend"); return 0; }
+__attribute__((visibility("default"))) void pa_simple_free(void *) { noter("libere"); }
+
+// For the tests.
+__attribute__((visibility("default"))) const char *faux_pulse_journal() {
+    static std::string copie;
+    std::lock_guard<std::mutex> g(verrou);
+    copie = journal;
+    journal.clear();
+    return copie.c_str();
+}
+__attribute__((visibility("default"))) void faux_pulse_attente_ouverture(int ms) { attenteOuvertureMs = ms; }
+}

@@ -5,7 +5,7 @@ set -euo pipefail
 
 paquets=(g++ cmake ninja-build pkg-config libgl-dev
          qt6-base-dev qt6-multimedia-dev qt6-tools-dev libfontconfig-dev fonts-liberation2
-         libpulse0  # the sounds: opened by the game at its first sound
+         libpulse0 libpng-dev  # the sounds, opened at the first sound; the pictures decoded by libpng
          googletest libgtest-dev)
 case "${1:-tests}" in
   jeu) paquets+=(xvfb xauth openbox qt6-translations-l10n) ;;  # the toolkit's own texts in French

@@ -6,6 +6,7 @@
 #include "Polices.h"
 #include "TraductionQt.h"
 #include "PremiereImage.h"
+#include "StyleJeu.h"
 #include "yams1.h"
 
 #include <QApplication>
@@ -15,6 +16,7 @@ int main(int argc, char **argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("KUBRIX"));
     QApplication::setDesktopFileName(QStringLiteral("kubrix"));
+    QApplication::setStyle(new StyleJeu);
 
     // Our own fonts, so that the look does not depend on the system's.
     chargerPolices();

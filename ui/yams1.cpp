@@ -83,7 +83,7 @@ TFicheYams::~TFicheYams() = default;
 
 void TFicheYams::construire() {
     setWindowTitle(QStringLiteral("KUBRIX"));
-    setWindowIcon(QIcon(QStringLiteral(":/images/icone.png")));
+    setWindowIcon(iconeNette(QStringLiteral(":/images/icone.png")));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
     setFont(police("Liberation Sans", 11));
@@ -116,13 +116,18 @@ void TFicheYams::construire() {
     Plateau->setAlignment(Qt::AlignCenter);
     Plateau->setPixmap(imageNette(QStringLiteral(":/images/plateau.png"), devicePixelRatioF()));
 
+    // Each face decoded once, shared by the dice and the face store.
+    QPixmap images[7];
+    for (int v = 1; v <= 6; ++v)
+        images[v] = imageNette(QStringLiteral(":/images/face%1.png").arg(v), devicePixelRatioF());
+
     const QPoint posDes[6] = {{}, {216, 56}, {112, 152}, {264, 192}, {416, 168}, {352, 64}};
     for (int i = 1; i <= 5; ++i) {
         auto *d = new ImageCliquable(fond_);
         d->setGeometry(QRect(posDes[i], QSize(86, 86)));
         d->setToolTip(QStringLiteral("Cliquez pour garder ce dé"));
         d->setObjectName(QStringLiteral("De%1").arg(i));
-        d->setPixmap(imageNette(QStringLiteral(":/images/face%1.png").arg(i), devicePixelRatioF()));
+        d->setPixmap(images[i]);
         des_[static_cast<std::size_t>(i)] = d;
     }
     De1 = des_[1]; De2 = des_[2]; De3 = des_[3]; De4 = des_[4]; De5 = des_[5];
@@ -136,7 +141,7 @@ void TFicheYams::construire() {
     for (int v = 1; v <= 6; ++v) {
         auto *f = new QLabel(fond_);
         f->setGeometry(464 + 16 * (v - 1), 352, 86, 86);
-        f->setPixmap(imageNette(QStringLiteral(":/images/face%1.png").arg(v), devicePixelRatioF()));
+        f->setPixmap(images[v]);
         f->hide();
         faces_[static_cast<std::size_t>(v)] = f;
     }
@@ -175,7 +180,7 @@ void TFicheYams::construire() {
 
     B_Lancer = new QPushButton(QStringLiteral("Lancer de dés 1"), fond_);
     B_Lancer->setGeometry(16, 384, 129, 33);
-    B_Lancer->setIcon(QIcon(QStringLiteral(":/images/bouton_lancer.png")));
+    B_Lancer->setIcon(iconeNette(QStringLiteral(":/images/bouton_lancer.png")));
     B_Lancer->setIconSize(QSize(32, 16));
     B_Lancer->setAutoDefault(false);
 

@@ -6,7 +6,7 @@
 #
 #   scripts/windows.sh [etape]
 #     dependances  Debian packages needed here (compilers, nsis, wine...)
-#     qt           Qt 6.4.2 (qtbase, qtmultimedia) for MinGW-w64, once
+#     qt           Qt 6.4.2 (qtbase) for MinGW-w64, once
 #     qt-fond      the same in the background, niced, log in the cache
 #     jeu-seul     the game without its window (kubrix-sim, tests_jeu): no Qt needed
 #     jeu          the whole game against the Qt built above
@@ -60,7 +60,7 @@ dependances() {
 # Debian's own sources of the host's Qt version, so that the host tools
 # (moc, rcc, uic) match the libraries built here.
 sources_qt() {
-  if [[ ! -d $SOURCES/qt6-base-$VERSION_QT+dfsg || ! -d $SOURCES/qt6-multimedia-$VERSION_QT ]]; then
+  if [[ ! -d $SOURCES/qt6-base-$VERSION_QT+dfsg ]]; then
     if ! grep -rqs '^Types: deb-src' /etc/apt/sources.list.d/ /etc/apt/sources.list; then
       cat > /etc/apt/sources.list.d/debian-src.sources <<'SRC'
 Types: deb-src
@@ -72,7 +72,7 @@ SRC
       apt-get update
     fi
     mkdir -p "$SOURCES"
-    (cd "$SOURCES" && apt-get source "qt6-base=$VERSION_QT*" "qt6-multimedia=$VERSION_QT*")
+    (cd "$SOURCES" && apt-get source "qt6-base=$VERSION_QT*")
   fi
   # Debian's qtbase sources leave out Wacom's wintab.h: the windows platform
   # plugin is built without its Wintab tablet support (tablet events still
@@ -88,54 +88,17 @@ SRC
     # Qt Gui has the DirectWrite font database only with Direct2D.
     sed -i 's/^#if QT_CONFIG(directwrite3)$/#if QT_CONFIG(directwrite3) \&\& QT_CONFIG(direct2d) \/\* kubrix \*\//' "$w/qwindowsintegration.cpp"
   fi
-  # Resonance Audio (a large bundled library) serves only spatial audio, and
-  # Multimedia Widgets only video: the game plays sounds, so neither is built.
-  local mm=$SOURCES/qt6-multimedia-$VERSION_QT/src/CMakeLists.txt
-  if ! grep -q 'kubrix' "$mm"; then
-    python3 - "$mm" <<'PY'
-import sys
-p = sys.argv[1]
-s = open(p).read()
-s = s.replace("add_subdirectory(resonance-audio)\nadd_subdirectory(multimedia)\n", "add_subdirectory(multimedia)\n")
-s = s.replace("if (QT_FEATURE_spatialaudio)\n    add_subdirectory(spatialaudio)",
-              "if (QT_FEATURE_spatialaudio) # kubrix: resonance-audio only serves spatial audio\n"
-              "    add_subdirectory(resonance-audio)\n    add_subdirectory(spatialaudio)")
-s = s.replace("if(TARGET Qt::Widgets)\n    add_subdirectory(multimediawidgets)\nendif()",
-              "# kubrix: no Multimedia Widgets, the game plays sounds only")
-open(p, "w").write(s)
-# Video shaders need Qt Shader Tools, not built here: no video, sounds only.
-import re
-p = p.replace("src/CMakeLists.txt", "src/multimedia/CMakeLists.txt")
-s = open(p).read()
-s = re.sub(r"qt_internal_add_shaders\(Multimedia \"shaders[a-z_]*\"[^)]*\)",
-           lambda m: "if(COMMAND qt_internal_add_shaders) # kubrix: video shaders need Qt Shader Tools\n"
-                     + m.group(0) + "\nendif()", s)
-s = s.replace("find_package(Qt6 COMPONENTS ShaderTools)\n",
-              "find_package(Qt6 QUIET OPTIONAL_COMPONENTS ShaderTools) # kubrix\n")
-open(p, "w").write(s)
-p = p.replace("CMakeLists.txt", "video/qvideoframeformat.cpp")
-s = open(p).read()
-s = s.replace("    Q_INIT_RESOURCE(shaders);\n", "    // kubrix: no video shaders built\n")
-open(p, "w").write(s)
-# Qt Concurrent is not built: a camera's picture is saved at once.
-p = p.replace("multimedia/video/qvideoframeformat.cpp", "plugins/multimedia/windows/mediacapture/qwindowsimagecapture.cpp")
-s = open(p).read()
-s = s.replace("#include <QtConcurrent/qtconcurrentrun.h>\n", "// kubrix: no Qt Concurrent, the picture is saved at once\n")
-s = s.replace("(void)QtConcurrent::run(&QWindowsImageCapture::saveImage, this,", "saveImage(")
-open(p, "w").write(s)
-PY
-  fi
 }
 
 qt() {
   sources_qt
-  local base=$SOURCES/qt6-base-$VERSION_QT+dfsg mm=$SOURCES/qt6-multimedia-$VERSION_QT
+  local base=$SOURCES/qt6-base-$VERSION_QT+dfsg
   # Let a benchmark pause the whole build (SIGSTOP to this process group).
   [[ $(ps -o pgid= $$ | tr -d ' ') == "$$" ]] && echo $$ > /tmp/kubrix-qt-mingw.pid
   if [[ ! -f $CACHE/qtbase.fait ]]; then
     dit "qtbase pour MinGW-w64 -> $QT"
-    # Only what the game uses: Core, Gui, Widgets, Network (needed by
-    # Multimedia), the windows platform and style plugins. Third-party
+    # Only what the game uses: Core, Gui, Widgets, the windows platform and
+    # style plugins (and Network, built but not shipped). Third-party
     # libraries are the bundled ones: nothing is taken from the host.
     cmake -S "$base" -B "$CACHE/build-qtbase" -G Ninja \
       -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" \
@@ -156,35 +119,6 @@ qt() {
     cmake --build "$CACHE/build-qtbase" -j "$JOBS"
     cmake --install "$CACHE/build-qtbase"
     echo "$OPTIM_QT" > "$CACHE/qtbase.fait"
-  fi
-  if [[ ! -f $CACHE/qtmultimedia.fait ]]; then
-    dit "qtmultimedia pour MinGW-w64 -> $QT"
-    # Windows Media Foundation: Qt looks for Mf, Mfplat... by their Windows
-    # SDK names, MinGW ships them in lower case (and has no separate mfcore).
-    local l=/usr/$MINGW/lib h
-    # Some of its sources name Windows headers with capitals, as on Windows;
-    # MinGW's are in lower case.
-    for h in Dbt.h Functiondiscoverykeys_devpkey.h InitGuid.h Mferror.h Mfidl.h Mfreadwrite.h Wmcodecdsp.h; do
-      [[ -f $QT/include/$h ]] || echo "#include <${h,,}>" > "$QT/include/$h"
-    done
-    [[ -f $QT/include/QUrl.h ]] || echo "#include <QtCore/qurl.h>" > "$QT/include/QUrl.h"
-    cmake -S "$mm" -B "$CACHE/build-qtmultimedia" -G Ninja \
-      -DCMAKE_TOOLCHAIN_FILE="$QT/lib/cmake/Qt6/qt.toolchain.cmake" \
-      -DQT_CHAINLOAD_TOOLCHAIN_FILE="$TOOLCHAIN" \
-      -DCMAKE_BUILD_TYPE=Release \
-      -DQT_USE_DEFAULT_CMAKE_OPTIMIZATION_FLAGS=ON \
-      -DCMAKE_C_FLAGS_RELEASE="$OPTIM_QT -DNDEBUG" -DCMAKE_CXX_FLAGS_RELEASE="$OPTIM_QT -DNDEBUG" \
-      -DCMAKE_INSTALL_PREFIX="$QT" \
-      -DQT_HOST_PATH=/usr \
-      -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-      -DQT_BUILD_TESTS=OFF -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_BENCHMARKS=OFF \
-      -DFEATURE_pkg_config=OFF -DFEATURE_spatialaudio=OFF -DFEATURE_ffmpeg=OFF \
-      -DWMF_MF_LIBRARY=$l/libmf.a -DWMF_MFUUID_LIBRARY=$l/libmfuuid.a \
-      -DWMF_MFPLAT_LIBRARY=$l/libmfplat.a -DWMF_MFCORE_LIBRARY=$l/libmf.a \
-      -DWMF_PROPSYS_LIBRARY=$l/libpropsys.a
-    cmake --build "$CACHE/build-qtmultimedia" -j "$JOBS"
-    cmake --install "$CACHE/build-qtmultimedia"
-    echo "$OPTIM_QT" > "$CACHE/qtmultimedia.fait"
   fi
   dit "Qt pour MinGW-w64 prêt: $QT"
 }
@@ -216,7 +150,7 @@ jeu_seul() {
 }
 
 jeu() {
-  [[ -f $CACHE/qtmultimedia.fait ]] || { echo "Qt pour MinGW-w64 absent: $0 qt" >&2; exit 1; }
+  [[ -f $CACHE/qtbase.fait ]] || { echo "Qt pour MinGW-w64 absent: $0 qt" >&2; exit 1; }
   dit "KUBRIX pour Windows"
   cmake -S "$RACINE" -B "$SORTIE/jeu" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$QT/lib/cmake/Qt6/qt.toolchain.cmake" \
@@ -249,12 +183,11 @@ deployer() {
   local d=$SORTIE/$PAQUET b=$SORTIE/jeu
   dit "dossier du programme: $d"
   rm -rf "$d"
-  mkdir -p "$d"/{platforms,styles,multimedia,translations}
+  mkdir -p "$d"/{platforms,styles,translations}
   cp "$b/ui/kubrix.exe" "$b/tools/kubrix-sim.exe" "$b/tests/tests_jeu.exe" "$d/"
   cp "$RACINE/assets/aide/KUBRIX.HLP" "$d/"
   cp "$QT/plugins/platforms/qwindows.dll" "$d/platforms/"
   cp "$QT/plugins/styles/qwindowsvistastyle.dll" "$d/styles/"
-  cp "$QT/plugins/multimedia/windowsmediaplugin.dll" "$d/multimedia/"
   cp /usr/share/qt6/translations/qtbase_fr.qm "$d/translations/"
   # Qt's prefix is the program's folder: plugins beside the executable,
   # translations in translations/.

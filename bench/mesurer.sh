@@ -35,6 +35,8 @@ fi
 cmake -S . -B "$dossier" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$dossier" --target kubrix kubrix-sim tests_robustesse >/dev/null
 gcc -O2 -Wall -Wextra -o "$dossier/demarrage" bench/demarrage.c -lxcb -lxcb-damage
+# Qt's own floor, measured with the others but compared with none.
+g++ -O2 -std=c++20 -fPIC -o "$dossier/qt_nu" bench/qt_nu.cpp $(pkg-config --cflags --libs Qt6Widgets)
 
 # A home of its own, so that each program finds its settings of the run before.
 maison="$dossier/bench-maison"
@@ -70,13 +72,14 @@ bus=$(env -i HOME="$maison" XDG_RUNTIME_DIR="$maison/run" DISPLAY=":$numero" \
 adresse=$(sed -n 1p <<<"$bus")
 pid_bus=$(sed -n 2p <<<"$bus")
 
-programmes=(KUBRIX tali kiriki openyahtzee)
+programmes=(KUBRIX tali kiriki openyahtzee Qt-seul)
 # KUBRIX_AVANT: another build of KUBRIX measured in the same run, to weigh a change.
 [ -n "${KUBRIX_AVANT:-}" ] && programmes+=(KUBRIX-avant)
 commande() {
   case $1 in
     KUBRIX) echo "$dossier/ui/kubrix" ;;
     KUBRIX-avant) echo "$KUBRIX_AVANT" ;;
+    Qt-seul) echo "$dossier/qt_nu" ;;
     *) echo "/usr/games/$1" ;;
   esac
 }
@@ -135,6 +138,8 @@ version() { dpkg-query -W -f='${Version}' "$1" | sed 's/^[0-9]*://; s/-[^-]*$//'
   echo "## Démarrage, mémoire et repos, à côté des autres jeux de dés de Debian"
   echo
   echo "tali $(version tali) (GTK 3), kiriki $(version kiriki) (KDE, Qt 5), openyahtzee $(version openyahtzee) (wxWidgets, GTK 3)."
+  echo "« Qt-seul » (\`bench/qt_nu.cpp\`) : une fenêtre principale Qt 6 avec une ligne de texte et rien d'autre, le plancher"
+  echo "de Qt sur cette machine ; elle n'entre pas dans les rapports."
   echo "Même Xvfb 1280×1024 sans gestionnaire de fenêtres ni curseur, même bus de session, un programme à la fois,"
   echo "l'ordre tournant d'un essai à l'autre, après un lancement non compté de chacun ; médiane de $essais essais."
   echo "Les temps partent du \`fork\` : fenêtre affichée (première fenêtre de premier niveau mise à l'écran),"
@@ -155,7 +160,7 @@ version() { dpkg-query -W -f='${Version}' "$1" | sed 's/^[0-9]*://; s/-[^-]*$//'
       for (i = 1; i <= n; i++) printf "---|"; printf "\n"
       for (c = 1; c <= 7; c++) {
         meilleur = -1
-        for (i = 2; i <= n; i++) if (nom[i] !~ /^KUBRIX/ && (meilleur < 0 || m[i, c] < meilleur)) meilleur = m[i, c]
+        for (i = 2; i <= n; i++) if (nom[i] !~ /^(KUBRIX|Qt-seul)/ && (meilleur < 0 || m[i, c] < meilleur)) meilleur = m[i, c]
         printf "| %s |", titre[c]
         for (i = 1; i <= n; i++) {
           marque = (c == 4 && !seul[i]) ? " ⁽*⁾" : ""
@@ -196,7 +201,7 @@ version() { dpkg-query -W -f='${Version}' "$1" | sed 's/^[0-9]*://; s/-[^-]*$//'
   echo "## Objectifs"
   echo
   read -r _ carte _ _ pss cpu reveils dessins _ _ < <(sed -n 1p <<<"$medianes")
-  read -r carte_pair pss_pair < <(grep -v '^KUBRIX' <<<"$medianes" | awk 'NR == 1 || $2 < c {c = $2} NR == 1 || $5 < p {p = $5} END {print c, p}')
+  read -r carte_pair pss_pair < <(grep -Ev '^(KUBRIX|Qt-seul)' <<<"$medianes" | awk 'NR == 1 || $2 < c {c = $2} NR == 1 || $5 < p {p = $5} END {print c, p}')
   rc=$(awk -v a="$carte" -v b="$carte_pair" 'BEGIN {printf "%.2f", a / b}')
   rp=$(awk -v a="$pss" -v b="$pss_pair" 'BEGIN {printf "%.2f", a / b}')
   if awk -v r="$rc" 'BEGIN {exit !(r <= 0.5)}'; then echo "- fenêtre affichée en 0,5 fois au plus le temps du plus rapide des autres : atteint ($rc)."

@@ -5,6 +5,13 @@
 #include <dlfcn.h>
 
 #include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <optional>
+
+#include "LectureWav.h"
 
 namespace {
 
@@ -27,15 +34,15 @@ constexpr int PA_SAMPLE_S16LE = 3;
 constexpr std::uint32_t TRANCHE_MS = 20;
 // What the server keeps ahead of the speaker: short, for the same reason.
 constexpr std::uint32_t AVANCE_MS = 100;
+// How long quitting waits for the thread to let its stream go.
+constexpr std::chrono::milliseconds ATTENTE_FIN{500};
 
 std::size_t octetsPour(const SonWav &son, std::uint32_t ms) {
     const std::size_t trame = std::size_t(son.canaux) * std::size_t(son.bits / 8);
     return std::max<std::size_t>(trame, std::size_t(son.frequence) * ms / 1000 * trame);
 }
 
-}  // namespace
-
-struct SortieSonPulse::Fonctions {
+struct Fonctions {
     pa_simple *(*nouveau)(const char *, const char *, int, const char *, const char *, const pa_sample_spec *,
                           const void *, const pa_buffer_attr *, int *);
     int (*ecrire)(pa_simple *, const void *, std::size_t, int *);
@@ -44,56 +51,89 @@ struct SortieSonPulse::Fonctions {
     void (*liberer)(pa_simple *);
 };
 
-SortieSonPulse::SortieSonPulse(std::string bibliotheque) : bibliotheque_(std::move(bibliotheque)) {}
+}  // namespace
+
+struct SortieSonPulse::Etat {
+    const std::string bibliotheque;
+    explicit Etat(std::string b) : bibliotheque(std::move(b)) {}
+
+    // Shared with the program's thread.
+    std::mutex verrou;
+    std::condition_variable reveil, termine;
+    SonWav demande;
+    bool aJouer = false;
+    bool fin = false;
+    bool fini = false;
+    std::uint64_t numero = 0;  // counts the calls: the sound that plays has its number
+
+    // The thread's own.
+    std::optional<Fonctions> fonctions;
+    bool indisponible = false;
+    pa_simple *flux = nullptr;
+    SonWav formatFlux;
+
+    void boucle();
+    void jouerSon(const SonWav &son, std::uint64_t numeroSon);
+    bool ouvrirFlux(const SonWav &son);
+    void fermerFlux(bool jusquAuBout);
+    bool doitCesser(std::uint64_t numeroSon) {
+        std::lock_guard<std::mutex> g(verrou);
+        return fin || numero != numeroSon;
+    }
+};
+
+SortieSonPulse::SortieSonPulse(std::string bibliotheque)
+    : etat_(std::make_shared<Etat>(std::move(bibliotheque))) {}
 
 SortieSonPulse::~SortieSonPulse() {
-    {
-        std::lock_guard<std::mutex> g(verrou_);
-        fin_ = true;
-    }
-    reveil_.notify_one();
-    if (fil_.joinable()) fil_.join();
-    delete fonctions_;
+    std::unique_lock<std::mutex> v(etat_->verrou);
+    etat_->fin = true;
+    etat_->reveil.notify_one();
+    if (!fil_.joinable()) return;
+    // A sound server that no longer answers would hold the thread inside its
+    // library for ever: after a moment the thread is left to end with the
+    // program, holding its own share of the state.
+    const bool fini = etat_->termine.wait_for(v, ATTENTE_FIN, [this] { return etat_->fini; });
+    v.unlock();
+    if (fini)
+        fil_.join();
+    else
+        fil_.detach();
     // The library stays loaded: unloading it at exit buys nothing.
 }
 
 void SortieSonPulse::jouer(const std::string &, const unsigned char *image, std::size_t taille) {
     const std::optional<SonWav> son = lireWav(image, taille);
     {
-        std::lock_guard<std::mutex> g(verrou_);
-        ++numero_;
-        aJouer_ = son.has_value();
-        if (son) demande_ = *son;
+        std::lock_guard<std::mutex> g(etat_->verrou);
+        ++etat_->numero;
+        etat_->aJouer = son.has_value();
+        if (son) etat_->demande = *son;
         // The thread starts with the first sound: none while none is played.
-        if (aJouer_ && !fil_.joinable()) fil_ = std::thread(&SortieSonPulse::boucle, this);
+        if (son && !fil_.joinable()) fil_ = std::thread([etat = etat_] { etat->boucle(); });
     }
-    reveil_.notify_one();
+    etat_->reveil.notify_one();
 }
 
 void SortieSonPulse::arreter() {
-    std::lock_guard<std::mutex> g(verrou_);
-    ++numero_;
-    aJouer_ = false;
+    std::lock_guard<std::mutex> g(etat_->verrou);
+    ++etat_->numero;
+    etat_->aJouer = false;
 }
 
-bool SortieSonPulse::doitCesser(std::uint64_t numero) {
-    std::lock_guard<std::mutex> g(verrou_);
-    return fin_ || numero_ != numero;
-}
-
-void SortieSonPulse::boucle() {
-    std::unique_lock<std::mutex> v(verrou_);
+void SortieSonPulse::Etat::boucle() {
+    std::unique_lock<std::mutex> v(verrou);
     for (;;) {
-        reveil_.wait(v, [this] { return fin_ || aJouer_; });
-        if (fin_) break;
-        const SonWav son = demande_;
-        const std::uint64_t numero = numero_;
-        aJouer_ = false;
+        reveil.wait(v, [this] { return fin || aJouer; });
+        if (fin) break;
+        const SonWav son = demande;
+        const std::uint64_t numeroSon = numero;
+        aJouer = false;
         v.unlock();
-        jouerSon(son, numero);
+        jouerSon(son, numeroSon);
         v.lock();
         // Cut by a stop rather than by a new sound: the stream is let go too.
-        if (!aJouer_ && flux_) {
+        if (!aJouer && flux) {
             v.unlock();
             fermerFlux(false);
             v.lock();
@@ -101,21 +141,22 @@ void SortieSonPulse::boucle() {
     }
     v.unlock();
     fermerFlux(false);
+    v.lock();
+    fini = true;
+    termine.notify_one();
 }
 
-void SortieSonPulse::jouerSon(const SonWav &son, std::uint64_t numero) {
+void SortieSonPulse::Etat::jouerSon(const SonWav &son, std::uint64_t numeroSon) {
     if (!ouvrirFlux(son)) return;
     const std::size_t tranche = octetsPour(son, TRANCHE_MS);
     for (std::size_t fait = 0; fait < son.taille; fait += tranche) {
-        if (doitCesser(numero)) {
+        int erreur = 0;
+        if (doitCesser(numeroSon)) {
             // The next sound may use the same stream: only what is queued goes.
-            int erreur = 0;
-            fonctions_->vider(static_cast<pa_simple *>(flux_), &erreur);
+            fonctions->vider(flux, &erreur);
             return;
         }
-        int erreur = 0;
-        if (fonctions_->ecrire(static_cast<pa_simple *>(flux_), son.echantillons + fait,
-                               std::min(tranche, son.taille - fait), &erreur) < 0) {
+        if (fonctions->ecrire(flux, son.echantillons + fait, std::min(tranche, son.taille - fait), &erreur) < 0) {
             fermerFlux(false);
             return;
         }
@@ -125,57 +166,52 @@ void SortieSonPulse::jouerSon(const SonWav &son, std::uint64_t numero) {
     fermerFlux(true);
 }
 
-bool SortieSonPulse::ouvrirFlux(const SonWav &son) {
-    if (indisponible_) return false;
-    if (!fonctions_) {
-        void *b = dlopen(bibliotheque_.c_str(), RTLD_NOW | RTLD_LOCAL);
-        auto f = b ? new Fonctions{} : nullptr;
-        if (f) {
-            f->nouveau = reinterpret_cast<decltype(f->nouveau)>(dlsym(b, "pa_simple_new"));
-            f->ecrire = reinterpret_cast<decltype(f->ecrire)>(dlsym(b, "pa_simple_write"));
-            f->vider = reinterpret_cast<decltype(f->vider)>(dlsym(b, "pa_simple_flush"));
-            f->attendreFin = reinterpret_cast<decltype(f->attendreFin)>(dlsym(b, "pa_simple_drain"));
-            f->liberer = reinterpret_cast<decltype(f->liberer)>(dlsym(b, "pa_simple_free"));
+bool SortieSonPulse::Etat::ouvrirFlux(const SonWav &son) {
+    if (indisponible) return false;
+    if (!fonctions) {
+        Fonctions f{};
+        if (void *b = dlopen(bibliotheque.c_str(), RTLD_NOW | RTLD_LOCAL)) {
+            f.nouveau = reinterpret_cast<decltype(f.nouveau)>(dlsym(b, "pa_simple_new"));
+            f.ecrire = reinterpret_cast<decltype(f.ecrire)>(dlsym(b, "pa_simple_write"));
+            f.vider = reinterpret_cast<decltype(f.vider)>(dlsym(b, "pa_simple_flush"));
+            f.attendreFin = reinterpret_cast<decltype(f.attendreFin)>(dlsym(b, "pa_simple_drain"));
+            f.liberer = reinterpret_cast<decltype(f.liberer)>(dlsym(b, "pa_simple_free"));
         }
-        if (!f || !f->nouveau || !f->ecrire || !f->vider || !f->attendreFin || !f->liberer) {
-            delete f;
-            indisponible_ = true;  // no such library here: silence for the whole run
+        if (!f.nouveau || !f.ecrire || !f.vider || !f.attendreFin || !f.liberer) {
+            indisponible = true;  // no such library here: silence for the whole run
             return false;
         }
-        fonctions_ = f;
+        fonctions = f;
     }
-    if (flux_ && (formatFlux_.bits != son.bits || formatFlux_.canaux != son.canaux ||
-                  formatFlux_.frequence != son.frequence))
+    if (flux && (formatFlux.bits != son.bits || formatFlux.canaux != son.canaux ||
+                 formatFlux.frequence != son.frequence))
         fermerFlux(false);
-    if (flux_) return true;
+    if (flux) return true;
     const pa_sample_spec format{son.bits == 8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE, son.frequence,
                                 std::uint8_t(son.canaux)};
-    const std::uint32_t avance = std::uint32_t(octetsPour(son, AVANCE_MS));
     const std::uint32_t parDefaut = UINT32_MAX;
-    const pa_buffer_attr tampon{parDefaut, avance, parDefaut, parDefaut, parDefaut};
+    const pa_buffer_attr tampon{parDefaut, std::uint32_t(octetsPour(son, AVANCE_MS)), parDefaut, parDefaut,
+                                parDefaut};
     int erreur = 0;
     // No server (none running, or no sound at all on this machine): tried
     // again at the next sound, which costs this thread a refused connection.
-    flux_ = fonctions_->nouveau(nullptr, "KUBRIX", PA_STREAM_PLAYBACK, nullptr, "Yams", &format, nullptr,
-                                &tampon, &erreur);
-    formatFlux_ = son;
-    return flux_ != nullptr;
+    flux = fonctions->nouveau(nullptr, "KUBRIX", PA_STREAM_PLAYBACK, nullptr, "Yams", &format, nullptr, &tampon,
+                              &erreur);
+    formatFlux = son;
+    return flux != nullptr;
 }
 
-void SortieSonPulse::fermerFlux(bool jusquAuBout) {
-    if (!flux_) return;
-    auto *flux = static_cast<pa_simple *>(flux_);
+void SortieSonPulse::Etat::fermerFlux(bool jusquAuBout) {
+    if (!flux) return;
     int erreur = 0;
     if (jusquAuBout)
-        fonctions_->attendreFin(flux, &erreur);  // at most AVANCE_MS
+        fonctions->attendreFin(flux, &erreur);  // at most AVANCE_MS
     else
-        fonctions_->vider(flux, &erreur);
-    fonctions_->liberer(flux);
-    flux_ = nullptr;
+        fonctions->vider(flux, &erreur);
+    fonctions->liberer(flux);
+    flux = nullptr;
 }
 
-#endif
-
-#ifdef KUBRIX_SON_PULSE
 std::unique_ptr<SortieSon> creerSortieSon() { return std::make_unique<SortieSonPulse>(); }
+
 #endif

@@ -3,14 +3,12 @@
 // opened at the first sound only, so that a game that never plays one never
 // loads it. One thread of ours writes the samples in short slices, so that a
 // new sound or a stop cuts the one before within a slice. With no library or
-// no sound server, nothing is heard and nothing else happens.
-#include <condition_variable>
-#include <cstdint>
-#include <mutex>
+// no sound server, nothing is heard and nothing else happens; a server that
+// stops answering does not keep the program from quitting.
+#include <memory>
 #include <string>
 #include <thread>
 
-#include "LectureWav.h"
 #include "SortieSon.h"
 
 class SortieSonPulse : public SortieSon {
@@ -22,26 +20,9 @@ public:
     void jouer(const std::string &nom, const unsigned char *image, std::size_t taille) override;
     void arreter() override;
 
+    struct Etat;  // shared with the thread, which may outlive the output (see the destructor)
+
 private:
-    struct Fonctions;
-    void boucle();
-    void jouerSon(const SonWav &son, std::uint64_t numero);
-    bool ouvrirFlux(const SonWav &son);
-    void fermerFlux(bool jusquAuBout);
-    bool doitCesser(std::uint64_t numero);
-
-    const std::string bibliotheque_;
-    std::mutex verrou_;
-    std::condition_variable reveil_;
+    std::shared_ptr<Etat> etat_;
     std::thread fil_;
-    SonWav demande_;
-    bool aJouer_ = false;
-    bool fin_ = false;
-    std::uint64_t numero_ = 0;  // counts the calls: the sound that plays has its number
-
-    // Owned by the thread alone.
-    Fonctions *fonctions_ = nullptr;
-    bool indisponible_ = false;
-    void *flux_ = nullptr;
-    SonWav formatFlux_;
 };

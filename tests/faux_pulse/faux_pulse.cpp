@@ -18,6 +18,7 @@ std::mutex verrou;
 std::string journal;
 std::uint32_t octetsParSeconde = 1;
 int attenteOuvertureMs = 0;
+int attenteEcritureMs = 0;
 
 void noter(const std::string &ligne) {
     std::lock_guard<std::mutex> g(verrou);
@@ -37,7 +38,8 @@ __attribute__((visibility("default"))) void *pa_simple_new(const char *, const c
     return &flux;
 }
 __attribute__((visibility("default"))) int pa_simple_write(void *, const void *, std::size_t n, int *) {
-    std::this_thread::sleep_for(std::chrono::microseconds(n * 100000 / octetsParSeconde));
+    std::this_thread::sleep_for(std::chrono::microseconds(n * 100000 / octetsParSeconde) +
+                                std::chrono::milliseconds(attenteEcritureMs));
     noter("ecrit " + std::to_string(n));
     return 0;
 }
@@ -54,4 +56,6 @@ __attribute__((visibility("default"))) const char *faux_pulse_journal() {
     return copie.c_str();
 }
 __attribute__((visibility("default"))) void faux_pulse_attente_ouverture(int ms) { attenteOuvertureMs = ms; }
+// A server that stops taking samples.
+__attribute__((visibility("default"))) void faux_pulse_attente_ecriture(int ms) { attenteEcritureMs = ms; }
 }

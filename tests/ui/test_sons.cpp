@@ -135,15 +135,18 @@ struct PulseFactice {
     void *bibliotheque = dlopen(KUBRIX_FAUX_PULSE, RTLD_NOW);
     const char *(*journal)() = nullptr;
     void (*attenteOuverture)(int) = nullptr;
+    void (*attenteEcriture)(int) = nullptr;
     std::string lu;
     PulseFactice() {
         if (!bibliotheque) return;
         journal = reinterpret_cast<const char *(*)()>(dlsym(bibliotheque, "faux_pulse_journal"));
         attenteOuverture = reinterpret_cast<void (*)(int)>(dlsym(bibliotheque, "faux_pulse_attente_ouverture"));
+        attenteEcriture = reinterpret_cast<void (*)(int)>(dlsym(bibliotheque, "faux_pulse_attente_ecriture"));
         journal();
     }
     ~PulseFactice() {
         if (attenteOuverture) attenteOuverture(0);
+        if (attenteEcriture) attenteEcriture(0);
     }
     // The journal since the start, once `ligne` is in it (or after 3 s).
     std::string attendre(const std::string &ligne) {
@@ -219,6 +222,17 @@ TEST(SortieSonPulse, RienNAttendLeSon) {
     sortie.reset();
     EXPECT_LT(chrono.elapsed(), 100);
     EXPECT_NE(f.attendre("libere").rfind("libere"), std::string::npos);
+
+    // A server that no longer takes anything does not keep the program from quitting.
+    f.attenteOuverture(0);
+    sortie = std::make_unique<SortieSonPulse>(KUBRIX_FAUX_PULSE);
+    sortie->jouer("LANCER", lancer, n);
+    f.attendre("ecrit");
+    f.attenteEcriture(2000);
+    QTest::qWait(50);
+    chrono.restart();
+    sortie.reset();
+    EXPECT_LT(chrono.elapsed(), 1000);
 
     SortieSonPulse sansBibliotheque("/nulle-part/libpulse-simple.so.0");
     chrono.restart();

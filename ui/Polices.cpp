@@ -4,7 +4,7 @@
 #include <QFontDatabase>
 #include <QResource>
 
-#ifdef KUBRIX_FONTCONFIG
+#ifdef KUBRIX_LIBFONTCONFIG
 #include <fontconfig/fontconfig.h>
 #endif
 
@@ -27,7 +27,7 @@ constexpr Face Faces[] = {
 
 QString fichierSysteme([[maybe_unused]] const QString &famille, [[maybe_unused]] const QString &style) {
     QString chemin;
-#ifdef KUBRIX_FONTCONFIG
+#ifdef KUBRIX_LIBFONTCONFIG
     FcPattern *motif = FcPatternCreate();
     FcPatternAddString(motif, FC_FAMILY, reinterpret_cast<const FcChar8 *>(famille.toUtf8().constData()));
     FcPatternAddString(motif, FC_STYLE, reinterpret_cast<const FcChar8 *>(style.toUtf8().constData()));

@@ -15,14 +15,15 @@
 
 namespace {
 
-// The few types of the PulseAudio "simple" API we use, as its headers
-// declare them; the library is opened at run time, so no header is needed.
-struct pa_sample_spec {
+// The few types of the PulseAudio "simple" API we use, laid out as its headers
+// lay them out (under other names); the library is opened at run time, so no
+// header is needed.
+struct FormatPa {
     int format;
     std::uint32_t rate;
     std::uint8_t channels;
 };
-struct pa_buffer_attr {
+struct TamponPa {
     std::uint32_t maxlength, tlength, prebuf, minreq, fragsize;
 };
 struct pa_simple;
@@ -43,8 +44,8 @@ std::size_t octetsPour(const SonWav &son, std::uint32_t ms) {
 }
 
 struct Fonctions {
-    pa_simple *(*nouveau)(const char *, const char *, int, const char *, const char *, const pa_sample_spec *,
-                          const void *, const pa_buffer_attr *, int *);
+    pa_simple *(*nouveau)(const char *, const char *, int, const char *, const char *, const FormatPa *,
+                          const void *, const TamponPa *, int *);
     int (*ecrire)(pa_simple *, const void *, std::size_t, int *);
     int (*vider)(pa_simple *, int *);
     int (*attendreFin)(pa_simple *, int *);
@@ -187,10 +188,10 @@ bool SortieSonPulse::Etat::ouvrirFlux(const SonWav &son) {
                  formatFlux.frequence != son.frequence))
         fermerFlux(false);
     if (flux) return true;
-    const pa_sample_spec format{son.bits == 8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE, son.frequence,
+    const FormatPa format{son.bits == 8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE, son.frequence,
                                 std::uint8_t(son.canaux)};
     const std::uint32_t parDefaut = UINT32_MAX;
-    const pa_buffer_attr tampon{parDefaut, std::uint32_t(octetsPour(son, AVANCE_MS)), parDefaut, parDefaut,
+    const TamponPa tampon{parDefaut, std::uint32_t(octetsPour(son, AVANCE_MS)), parDefaut, parDefaut,
                                 parDefaut};
     int erreur = 0;
     // No server (none running, or no sound at all on this machine): tried

@@ -119,7 +119,6 @@ TEST(Sons, ChaqueSonVaALaSortieTelQuIlEstDansLeProgramme) {
         EXPECT_TRUE(lireWav(r.data(), std::size_t(r.size())).has_value()) << nom;
     }
 }
-}
 
 namespace {
 

@@ -74,7 +74,7 @@ void TDELAI::PauseDELAI(const QString &legende, const QString &texte, int interv
     if (boucle_) return;  // already showing: modality makes this unreachable from input
 
     // The due time is fixed by the call, not by how long showing the window takes.
-    const qint64 appelNs = horloge_.nsecsElapsed();
+    const qint64 appelNs = maintenantNs();
     changerIntervalle(intervalleMs, appelNs);
     const qint64 echeanceNs = appelNs + restantNs(appelNs);
 
@@ -91,7 +91,7 @@ void TDELAI::PauseDELAI(const QString &legende, const QString &texte, int interv
 
     QEventLoop boucle;
     boucle_ = &boucle;
-    const qint64 resteNs = echeanceNs - horloge_.nsecsElapsed();
+    const qint64 resteNs = echeanceNs - maintenantNs();
     Timer1->start(int(qMax<qint64>(0, (resteNs + 500'000) / 1'000'000)));
     boucle.exec(QEventLoop::DialogExec);
     boucle_ = nullptr;

@@ -33,6 +33,11 @@ public:
     void remplacerPause(FonctionPause f) { remplacement_ = std::move(f); }
     bool pauseRemplacee() const { return static_cast<bool>(remplacement_); }
 
+    // The period's clock: nanoseconds since the window's creation. The tests
+    // set their own to check where a showing ends without waiting for it.
+    using FonctionHorloge = std::function<qint64()>;
+    void remplacerHorloge(FonctionHorloge f) { horlogeRemplacee_ = std::move(f); }
+
     // True while PauseDELAI runs its loop.
     bool enPause() const { return boucle_ != nullptr; }
 
@@ -45,7 +50,7 @@ public:
 
     // The period (2000 ms at creation) and the time left to its next firing.
     int intervalle() const { return intervalle_; }
-    qint64 restantMs() const { return (restantNs(horloge_.nsecsElapsed()) + 500'000) / 1'000'000; }
+    qint64 restantMs() const { return (restantNs(maintenantNs()) + 500'000) / 1'000'000; }
 
     QLabel *Label1;
     QTimer *Timer1;
@@ -63,10 +68,12 @@ private:
     // A different value restarts the period now; the same value leaves it alone.
     void changerIntervalle(int intervalleMs, qint64 maintenantNs);
     qint64 restantNs(qint64 maintenantNs) const;
+    qint64 maintenantNs() const { return horlogeRemplacee_ ? horlogeRemplacee_() : horloge_.nsecsElapsed(); }
 
     QEventLoop *boucle_ = nullptr;
     FonctionPause remplacement_;
     QElapsedTimer horloge_;   // started at creation
+    FonctionHorloge horlogeRemplacee_;
     qint64 origineNs_ = 0;    // start of the running period, on horloge_
     int intervalle_ = 2000;
     bool garderEntrePauses_ = false;

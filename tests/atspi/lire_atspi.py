@@ -97,10 +97,12 @@ if menu is not None and lancer is not None and de1 is not None:
     def ecouter(evenement):
         if evenement.source is not None and evenement.source.name.startswith("Dé 1 :"):
             entendus.append(evenement.source.name)
+            if evenement.source.name.endswith(", gardé"):
+                pyatspi.Registry.stop()  # heard: no need to wait longer
 
     pyatspi.Registry.registerEventListener(ecouter, "object:property-change:accessible-name")
     GLib.timeout_add(300, lambda: agir(de1, "Press") and False)
-    GLib.timeout_add(3000, lambda: pyatspi.Registry.stop() and False)
+    GLib.timeout_add(30000, lambda: pyatspi.Registry.stop() and False)  # never heard: give up
     pyatspi.Registry.start()
     verifier(de1.name.endswith(", gardé"), "le dé 1 se dit gardé : %r" % de1.name)
     verifier(any(n.endswith(", gardé") for n in entendus), "le changement de nom du dé 1 est annoncé : %s" % entendus)

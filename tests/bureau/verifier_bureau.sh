@@ -11,7 +11,13 @@ done
 . "$(dirname "$0")/../commun/xvfb_prive.sh"
 openbox --sm-disable --config-file /dev/null >"$travail/openbox.log" 2>&1 &
 pids+=($!)
-sleep 1
+# Waits (30 s at most) until the command given succeeds.
+attendre() {
+  for _ in $(seq 300); do "$@" && return 0; sleep 0.1; done
+  return 1
+}
+# The window manager is up once it has named its check window on the root.
+attendre sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' || { echo "openbox ne démarre pas"; exit 1; }
 QT_QPA_PLATFORM=xcb "$programme" >"$travail/jeu.log" 2>&1 &
 pids+=($!)
 
@@ -20,7 +26,7 @@ echec() { echo "ÉCHEC : $*"; echecs=$((echecs + 1)); }
 
 # The id of the visible window named $1 (the game also has hidden ones).
 fenetre() {
-  for _ in $(seq 100); do
+  for _ in $(seq 300); do
     for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do echo "$id"; return 0; done
     sleep 0.1
   done
@@ -46,8 +52,19 @@ centree() {
   case "$actions" in *MAXIMIZE*|*ACTION_RESIZE*) echec "$1 peut s'agrandir : $actions" ;; esac
 }
 
+# Framed by the window manager and shown: only then is its place final.
+cadree() {
+  xprop -id "$1" _NET_FRAME_EXTENTS | grep -q = && xwininfo -id "$1" | grep -q IsViewable
+}
+# The visible window named $1 is gone.
+partie() { ! xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
+
 principale=$(fenetre KUBRIX) || { echo "pas de fenêtre KUBRIX"; tail "$travail/jeu.log"; exit 1; }
-sleep 1
+remplit() {
+  read -r x y w h < <(geometrie "$principale")
+  [ "$x" -eq 0 ] && [ "$w" -eq 1024 ] && [ $((y + h)) -eq 768 ]
+}
+attendre remplit
 read -r x y w h < <(geometrie "$principale")
 echo "fenêtre principale : $x,$y ${w}x$h"
 xprop -id "$principale" _NET_WM_STATE | grep -q MAXIMIZED_HORZ || echec "fenêtre principale pas agrandie"
@@ -56,28 +73,33 @@ xprop -id "$principale" _NET_WM_STATE | grep -q MAXIMIZED_HORZ || echec "fenêtr
 # "1 Joueur": the name dialog, opened for the first time.
 xdotool windowactivate --sync "$principale" key alt+n Return
 if nom=$(fenetre "Saisie du nom des joueurs"); then
-  sleep 0.5
+  attendre cadree "$nom"
   centree "Saisie du nom des joueurs" "$nom"
   xdotool key Escape
+  attendre partie "Saisie du nom des joueurs"
 else
   echec "le dialogue des noms ne s'ouvre pas"
 fi
-sleep 0.5
 # "A Propos", last entry of "Aide".
 xdotool windowactivate --sync "$principale" key alt+a Up Return
 if apropos=$(fenetre "A propos"); then
-  sleep 0.5
+  attendre cadree "$apropos"
   centree "A propos" "$apropos"
   xdotool key Escape
+  attendre partie "A propos"
 else
   echec "la boîte A propos ne s'ouvre pas"
 fi
-sleep 0.5
 # A roll: the pause window, shown for the first time ("Les dés roulent", title " ").
-xdotool windowactivate --sync "$principale" key alt+n Escape
-sleep 0.5
+# The game is reset, and the roll button enabled, when the menu opens.
+xdotool windowactivate --sync "$principale" key alt+n
+attendre sh -c '[ "$(xdotool search --onlyvisible --class kubrix 2>/dev/null | wc -l)" -ge 2 ]' \
+  || echec "le menu « Nouvelle partie » ne s'ouvre pas"
+xdotool key Escape
+attendre sh -c '[ "$(xdotool search --onlyvisible --class kubrix 2>/dev/null | wc -l)" -le 1 ]'
 xdotool mousemove $((x + 80)) $((y + 19 + 400)) click 1  # "Lancer de dés 1", below the menu bar
 if pause=$(fenetre " "); then
+  attendre cadree "$pause"
   centree "Les dés roulent" "$pause"
 else
   echec "la fenêtre de pause ne s'ouvre pas"

@@ -12,7 +12,7 @@ trap finir EXIT
 
 Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp 5>"$travail/ecran" 2>"$travail/xvfb.log" &
 pids+=($!)
-for _ in $(seq 100); do [ -s "$travail/ecran" ] && break; sleep 0.1; done
+for _ in $(seq 300); do [ -s "$travail/ecran" ] && break; sleep 0.1; done
 [ -s "$travail/ecran" ] || { echo "Xvfb ne démarre pas"; cat "$travail/xvfb.log"; exit 1; }
 export DISPLAY=":$(head -n1 "$travail/ecran")"
-for _ in $(seq 50); do [ -S "/tmp/.X11-unix/X${DISPLAY#:}" ] && break; sleep 0.1; done
+for _ in $(seq 300); do [ -S "/tmp/.X11-unix/X${DISPLAY#:}" ] && break; sleep 0.1; done

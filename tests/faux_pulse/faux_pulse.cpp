@@ -1,6 +1,7 @@
 // A stand-in for PulseAudio's "simple" client library: it plays nothing,
 // takes ten times less than the real time to "play" what it is given, and
 // keeps a journal of the calls, which the tests read through faux_pulse_journal.
+#include <atomic>
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
@@ -17,8 +18,8 @@ struct Format {
 std::mutex verrou;
 std::string journal;
 std::uint32_t octetsParSeconde = 1;
-int attenteOuvertureMs = 0;
-int attenteEcritureMs = 0;
+std::atomic<int> attenteOuvertureMs{0};
+std::atomic<int> attenteEcritureMs{0};
 
 void noter(const std::string &ligne) {
     std::lock_guard<std::mutex> g(verrou);
@@ -31,15 +32,17 @@ extern "C" {
 __attribute__((visibility("default"))) void *pa_simple_new(const char *, const char *, int, const char *,
                                                             const char *, const Format *f, const void *,
                                                             const void *, int *) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(attenteOuvertureMs));
+    std::this_thread::sleep_for(std::chrono::milliseconds(attenteOuvertureMs.load()));
     octetsParSeconde = f->rate * f->channels * (f->format == 0 ? 1 : 2);
     noter("ouvre " + std::to_string(f->format) + " " + std::to_string(f->rate) + " " + std::to_string(f->channels));
     static int flux;
     return &flux;
 }
 __attribute__((visibility("default"))) int pa_simple_write(void *, const void *, std::size_t n, int *) {
+    const int attente = attenteEcritureMs;
+    if (attente > 0) noter("bloque");  // the tests wait for the thread to be held here
     std::this_thread::sleep_for(std::chrono::microseconds(n * 100000 / octetsParSeconde) +
-                                std::chrono::milliseconds(attenteEcritureMs));
+                                std::chrono::milliseconds(attente));
     noter("ecrit " + std::to_string(n));
     return 0;
 }

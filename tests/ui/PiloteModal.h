@@ -20,7 +20,7 @@ public:
     using Filtre = std::function<bool(QWidget *)>;
     using Action = std::function<void(QWidget *)>;
 
-    PiloteModal(Filtre filtre, Action action, int nombre = 1, int delaiMaxMs = 10000)
+    PiloteModal(Filtre filtre, Action action, int nombre = 1, int delaiMaxMs = 30000)
         : filtre_(std::move(filtre)), action_(std::move(action)), nombre_(nombre) {
         qApp->installEventFilter(this);
         chien_.setSingleShot(true);

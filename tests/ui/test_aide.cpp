@@ -97,7 +97,7 @@ struct FenetreEssai {
     // Opens a menu of the bar as a user does, and highlights `article` (none: nothing highlighted).
     QMenu *ouvrir(QMenu *menu, QAction *article) {
         fenetre.menuBar()->setActiveAction(menu->menuAction());
-        EXPECT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }, 2000));
+        EXPECT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }, 10000));
         menu->setActiveAction(article);
         return menu;
     }

@@ -49,7 +49,7 @@ TEST(Plateforme, SousWaylandLaFenetreDAttenteResteMontreeDUnePauseALAutre) {
     }
     d.PauseDELAI(QStringLiteral("CHUT !!! "), QStringLiteral("Je réfléchis..."), 30);
     EXPECT_EQ(compteur.montrees, 1);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !d.isVisible(); }, 1000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !d.isVisible(); }, 10000));
 
     QTimer::singleShot(10, &d, [&] { d.close(); });
     d.PauseDELAI(QStringLiteral(" "), QStringLiteral("Les dés roulent"), 2000);

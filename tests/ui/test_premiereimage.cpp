@@ -28,7 +28,7 @@ TEST(PremiereImage, LaSuiteVientUneFoisApresLaPremiereImage) {
 
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return appels > 0; }, 2000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return appels > 0; }, 10000));
     EXPECT_GE(imagesAuPremierAppel, 1);
 
     w.hide();

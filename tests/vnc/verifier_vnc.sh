@@ -22,14 +22,14 @@ fin() {
 }
 trap fin EXIT
 
-for _ in $(seq 100); do [ -s "$travail/pid" ] && break; sleep 0.1; done
+for _ in $(seq 300); do [ -s "$travail/pid" ] && break; sleep 0.1; done
 port=$(sed -n 's/.*127\.0\.0\.1:\([0-9]*\) (écran :\([0-9]*\)).*/\1/p' "$sortie")
 ecran=$(sed -n 's/.*127\.0\.0\.1:\([0-9]*\) (écran :\([0-9]*\)).*/\2/p' "$sortie")
 mot=$(sed -n 's/^Mot de passe VNC, pour cette partie seulement : //p' "$sortie")
 if [ -z "$port" ] || [ -z "$ecran" ] || [ ${#mot} -ne 8 ]; then
   echo "servir_vnc.sh n'a pas annoncé port, écran et mot de passe :"; cat "$sortie"; exit 1
 fi
-for _ in $(seq 50); do ss -Hltn "sport = :$port" | grep -q . && break; sleep 0.1; done
+for _ in $(seq 300); do ss -Hltn "sport = :$port" | grep -q . && break; sleep 0.1; done
 
 echec=0
 verifier() {  # attendu, description, arguments de connexions.py

@@ -38,8 +38,7 @@ TEST(Captures, AproposEtAide) {
     QMainWindow fenetre;
     fenetre.show();
     RouteurAide routeur(&fenetre);
-    routeur.definirDossiers(
-        {QFileInfo(QStringLiteral(__FILE__)).dir().absoluteFilePath(QStringLiteral("../../assets/aide"))});
+    routeur.definirDossiers({QStringLiteral(KUBRIX_AIDE)});
     for (int contexte = 0; contexte <= 3; ++contexte) {
         routeur.ouvrirAide(contexte);
         ASSERT_TRUE(routeur.visionneuse()->fichierAffiche());

@@ -27,7 +27,7 @@ namespace {
 
 // The help file of the source tree, not a copy.
 QString dossierAideSource() {
-    return QFileInfo(QStringLiteral(__FILE__)).dir().absoluteFilePath(QStringLiteral("../../assets/aide"));
+    return QStringLiteral(KUBRIX_AIDE);
 }
 
 // y of the block holding the anchor `nom` in the document, or -1.

@@ -247,7 +247,7 @@ TEST_F(BancFenetre, QuitterFermeLaFenetre) {
 }
 
 TEST_F(BancFenetre, F1EtReglesOuvrentLAideAuBonSujet) {
-    const QString dossierAide = QFileInfo(QStringLiteral(__FILE__)).dir().absoluteFilePath(QStringLiteral("../../assets/aide"));
+    const QString dossierAide = QStringLiteral(KUBRIX_AIDE);
     f->routeurAide()->definirDossiers({dossierAide});
     auto sujet = [&] {
         VisionneuseAide *v = f->routeurAide()->visionneuse();

@@ -20,6 +20,7 @@ marque() {
   esac
 }
 
+git rev-parse --git-dir >/dev/null 2>&1 || { echo "pas un dépôt git : fichiers inconnus"; exit 77; }
 manquants=0
 while IFS= read -r -d '' f; do
   m=$(marque "$f")

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package, as Debian would judge it and as a user gets it.
-#   verifier_paquet.sh construire SOURCES SORTIE  dpkg-buildpackage on a copy of SOURCES
+#   verifier_paquet.sh construire SOURCES SORTIE  scripts/paquet.sh SORTIE
 #   verifier_paquet.sh controler SORTIE           lintian, AppStream, desktop entry, layout
 #   verifier_paquet.sh installer SORTIE           apt install, F1 finds the help, apt remove
 # Exits 77 (skipped) when a tool is missing, or, for installer, when not root
@@ -15,25 +15,15 @@ outils() {
 paquet() {
   local p
   p=$1/kubrix_3.0-1_$(dpkg --print-architecture).deb
-  [ -f "$p" ] || { echo "pas de paquet $p (construction échouée ?)"; exit 1; }
+  [ -f "$p" ] || { echo "pas de paquet $p (construction échouée ?)" >&2; exit 1; }
   echo "$p"
 }
 
 case "$etape" in
 construire)
-  outils dpkg-buildpackage dh dpkg-checkbuilddeps tar
-  sources=$2 sortie=$3
-  rm -rf "$sortie" && mkdir -p "$sortie/kubrix" || exit 1
-  # A copy without the build trees: the package builds from the sources alone.
-  tar -C "$sources" --exclude='./build*' --exclude=./.git --exclude=./.cache -cf - . | tar -C "$sortie/kubrix" -xf - || exit 1
-  cd "$sortie/kubrix" || exit 1
-  dpkg-checkbuilddeps || exit 1
-  debut=$(date +%s)
-  DEB_BUILD_OPTIONS="nocheck parallel=$(nproc)" dpkg-buildpackage -us -uc -b >"$sortie/construction.log" 2>&1
-  resultat=$?
-  echo "dpkg-buildpackage : code $resultat en $(( $(date +%s) - debut )) s"
-  [ $resultat -eq 0 ] || { tail -40 "$sortie/construction.log"; exit 1; }
-  paquet "$sortie"
+  outils dpkg-buildpackage dh dpkg-checkbuilddeps lintian
+  bash "$2/scripts/paquet.sh" "$3" || exit 1
+  paquet "$3"
   ;;
 
 controler)
@@ -93,6 +83,7 @@ aide)
   pids+=($!)
   openbox --sm-disable --config-file /dev/null >"$travail/openbox.log" 2>&1 &
   pids+=($!)
+  cd "$travail"  # the game also looks in its working folder: nothing there
   QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb NO_AT_BRIDGE=0 /usr/games/kubrix >"$travail/jeu.log" 2>&1 &
   pids+=($!)
   /usr/bin/python3 "$ici/lire_aide.py" || { tail -20 "$travail/jeu.log"; exit 1; }

@@ -4,15 +4,17 @@
 # the sources, so that the tree stays clean: SORTIE/kubrix_3.0-1_<arch>.deb
 # (SORTIE: build-paquet by default). Usage: paquet.sh [SORTIE]
 set -euo pipefail
+sortie=$(realpath -m "${1:-$(dirname "$0")/../build-paquet}")
 cd "$(dirname "$0")/.."
-sortie=$(realpath -m "${1:-build-paquet}")
 bash scripts/dependances.sh paquet
 # The build dependencies of debian/control; `apt-get build-dep ./` installs them.
 dpkg-checkbuilddeps || { echo "Pour les installer : sudo apt-get build-dep ./" >&2; exit 1; }
 
 rm -rf "$sortie"
 mkdir -p "$sortie/kubrix"
-tar --exclude='./build*' --exclude=./.git --exclude=./.cache -cf - . | tar -C "$sortie/kubrix" -xf -
+# Not the build trees, nor the output folder when it lies in the sources.
+tar --exclude='./build*' --exclude=./.git --exclude=./.cache --exclude="./${sortie#"$PWD"/}" -cf - . \
+  | tar -C "$sortie/kubrix" -xf -
 cd "$sortie/kubrix"
 debut=$(date +%s)
 DEB_BUILD_OPTIONS="nocheck parallel=$(nproc) ${DEB_BUILD_OPTIONS:-}" \

@@ -33,8 +33,9 @@ def texte(fenetre):
 
 if not attendre(lambda: cadre("KUBRIX")):
     sys.exit("la fenêtre KUBRIX n'apparaît pas sur le bus d'accessibilité")
-subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "^KUBRIX$",
-                "windowactivate", "--sync", "key", "F1"], check=True, timeout=30)
+# Until the window manager is up, activating the window fails: tried again.
+attendre(lambda: subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "^KUBRIX$",
+                                 "windowactivate", "--sync", "key", "F1"], timeout=30).returncode == 0)
 aide = attendre(lambda: texte(cadre("Aide de KUBRIX"))) or ""
 print("aide : %r" % aide[:120])
 sys.exit(0 if "KUBRIX, le jeu de Yams" in aide and "introuvable" not in aide else 1)

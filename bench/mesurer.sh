@@ -118,9 +118,12 @@ medianes=$(for p in "${programmes[@]}"; do
            else echo "$ligne"; fi; }
 done)
 
-# Installed size.
-(cd "$dossier" && cpack >/dev/null)
-taille=$(dpkg-deb -f "$(ls -t "$dossier"/kubrix_*_amd64.deb | head -1)" Installed-Size)
+# Installed size, counted as dpkg counts a package's (KiB per file, rounded up,
+# and one per folder or link): what cmake --install puts down, stripped.
+installe=$(mktemp -d)
+DESTDIR="$installe" cmake --install "$dossier" --prefix /usr --strip >/dev/null
+taille=$(find "$installe" -mindepth 1 -printf '%y %s\n' | awk '{k += ($1 == "f") ? int(($2 + 1023) / 1024) : 1} END {print k}')
+rm -rf "$installe"
 
 # Pauses, and the simulator's speed.
 pauses=$(QT_QPA_PLATFORM=offscreen "$dossier/tests/robustesse/tests_robustesse" \
@@ -188,7 +191,7 @@ version() { dpkg-query -W -f='${Version}' "$1" | sed 's/^[0-9]*://; s/-[^-]*$//'
   echo
   echo "| Mesure | KUBRIX |"
   echo "|---|---|"
-  echo "| taille installée (paquet Debian) | $((taille / 1024)) Mo ($taille Kio) |"
+  echo "| taille installée (fichiers du paquet, sans sa doc) | $((taille / 1024)) Mo ($taille Kio) |"
   echo "| \`kubrix-sim\` | ${sim#*, graine 1, } |"
   echo
   echo "Précision des pauses (fenêtre d'attente réelle, deux lancers de cinq pas de 500 ms suivis chacun"

@@ -10,11 +10,12 @@ paquets=(g++ cmake ninja-build pkg-config libgl-dev
 case "${1:-tests}" in
   jeu) paquets+=(xvfb xauth openbox qt6-translations-l10n) ;;  # the toolkit's own texts in French
   vnc) paquets+=(tigervnc-standalone-server tigervnc-tools xauth openbox) ;;  # jouer.sh without a display (vncpasswd: tigervnc-tools)
-  paquet) paquets+=(file dpkg-dev) ;;  # cpack's Debian package works out its dependencies with them
+  paquet) paquets+=(build-essential debhelper lintian) ;;  # debian/ (dpkg-buildpackage), and its check
   tests) paquets+=(xvfb dbus-daemon at-spi2-core python3-pyatspi  # the AT-SPI check
                    tigervnc-standalone-server tigervnc-tools xauth iproute2  # the VNC password check (ss)
                    qt6-translations-l10n openbox xdotool x11-utils  # French toolkit texts; the check under openbox
-                   time) ;;  # the simulator's memory check
+                   time  # the simulator's memory check
+                   build-essential debhelper lintian appstream desktop-file-utils) ;;  # the Debian package and its checks
   *) echo "usage: $0 [jeu|tests|vnc|paquet]" >&2; exit 2 ;;
 esac
 

@@ -71,7 +71,7 @@ xprop -id "$principale" _NET_WM_STATE | grep -q MAXIMIZED_HORZ || echec "fenêtr
 [ "$x" -eq 0 ] && [ "$w" -eq 1024 ] && [ $((y + h)) -eq 768 ] || echec "la fenêtre principale ne remplit pas l'écran"
 
 # "1 Joueur": the name dialog, opened for the first time.
-xdotool windowactivate --sync "$principale" key alt+n Return
+timeout 30 xdotool windowactivate --sync "$principale" key alt+n Return
 if nom=$(fenetre "Saisie du nom des joueurs"); then
   attendre cadree "$nom"
   centree "Saisie du nom des joueurs" "$nom"
@@ -81,7 +81,7 @@ else
   echec "le dialogue des noms ne s'ouvre pas"
 fi
 # "A Propos", last entry of "Aide".
-xdotool windowactivate --sync "$principale" key alt+a Up Return
+timeout 30 xdotool windowactivate --sync "$principale" key alt+a Up Return
 if apropos=$(fenetre "A propos"); then
   attendre cadree "$apropos"
   centree "A propos" "$apropos"
@@ -91,15 +91,21 @@ else
   echec "la boîte A propos ne s'ouvre pas"
 fi
 # A roll: the pause window, shown for the first time ("Les dés roulent", title " ").
+# It exists, hidden, from the start, known by its fixed size: looked up now,
+# as a search through every window while it comes and goes every 500 ms can
+# miss it on a loaded machine.
+pause=""
+for id in $(xdotool search --class kubrix 2>/dev/null); do
+  xprop -id "$id" WM_NORMAL_HINTS | grep -q "minimum size: 222 by 65" && pause=$id
+done
 # The game is reset, and the roll button enabled, when the menu opens.
-xdotool windowactivate --sync "$principale" key alt+n
+timeout 30 xdotool windowactivate --sync "$principale" key alt+n
 attendre sh -c '[ "$(xdotool search --onlyvisible --class kubrix 2>/dev/null | wc -l)" -ge 2 ]' \
   || echec "le menu « Nouvelle partie » ne s'ouvre pas"
 xdotool key Escape
 attendre sh -c '[ "$(xdotool search --onlyvisible --class kubrix 2>/dev/null | wc -l)" -le 1 ]'
 xdotool mousemove $((x + 80)) $((y + 19 + 400)) click 1  # "Lancer de dés 1", below the menu bar
-if pause=$(fenetre " "); then
-  attendre cadree "$pause"
+if [ -n "$pause" ] && attendre cadree "$pause"; then
   centree "Les dés roulent" "$pause"
 else
   echec "la fenêtre de pause ne s'ouvre pas"

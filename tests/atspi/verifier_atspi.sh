@@ -16,7 +16,7 @@ done
 # bus did not come up is tried once more, in fresh ones: a fault of the game
 # fails both times.
 for essai in 1 2; do
-  timeout --kill-after=5 90 dbus-run-session -- bash "$ici/session_atspi.sh" "$programme"
+  timeout --kill-after=5 240 dbus-run-session -- bash "$ici/session_atspi.sh" "$programme"
   resultat=$?
   [ $resultat -eq 0 ] && exit 0
   [ $essai -eq 1 ] && echo "--- échec ($resultat), nouvel essai dans une nouvelle session"

@@ -13,8 +13,8 @@ openbox --sm-disable --config-file /dev/null >"$travail/openbox.log" 2>&1 &
 pids+=($!)
 # Waits (30 s at most) until the command given succeeds.
 attendre() {
-  for _ in $(seq 300); do "$@" && return 0; sleep 0.1; done
-  return 1
+  local fin=$((SECONDS + 30))
+  until "$@"; do [ $SECONDS -ge $fin ] && return 1; sleep 0.1; done
 }
 # The window manager is up once it has named its check window on the root.
 attendre sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' || { echo "openbox ne démarre pas"; exit 1; }
@@ -26,7 +26,8 @@ echec() { echo "ÉCHEC : $*"; echecs=$((echecs + 1)); }
 
 # The id of the visible window named $1 (the game also has hidden ones).
 fenetre() {
-  for _ in $(seq 300); do
+  local fin=$((SECONDS + 30))
+  until [ $SECONDS -ge $fin ]; do
     for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do echo "$id"; return 0; done
     sleep 0.1
   done

@@ -1,17 +1,25 @@
 #!/usr/bin/env bash
-# The game under a real window manager (openbox, in its own Xvfb): the main
-# window fills the screen, and the name dialog, the about box and the pause
-# window open centred, frame included, the first time, without maximise or resize.
-# Usage: verifier_bureau.sh PROGRAMME. Exits 77 (skipped) when a tool is missing.
+# The game under a real window manager (openbox or mutter, in its own Xvfb): the
+# main window fills the screen, restored too (mutter lets the player do it), and
+# the name dialog, the about box and the pause window open centred, frame
+# included, the first time, without maximise or resize; the pause window stays
+# at one place through a roll, and minimising it does not take the game away.
+# Usage: verifier_bureau.sh PROGRAMME [openbox|mutter]. Exits 77 (skipped)
+# when a tool is missing or the window manager does not start.
 set -u
-programme=$1
-for outil in Xvfb openbox xdotool xprop xwininfo timeout; do
+programme=$1 wm=${2:-openbox}
+for outil in Xvfb "$wm" xdotool xprop xwininfo timeout; do
   command -v "$outil" >/dev/null || { echo "absent : $outil"; exit 77; }
 done
 . "$(dirname "$0")/../commun/xvfb_prive.sh"
-openbox --sm-disable --config-file /dev/null >"$travail/openbox.log" 2>&1 &
+unset DBUS_SESSION_BUS_ADDRESS  # never the caller's session
+case $wm in
+  openbox) openbox --sm-disable --config-file /dev/null ;;
+  *) XDG_RUNTIME_DIR=$travail mutter --replace --x11 --sm-disable ;;
+esac >"$travail/wm.log" 2>&1 &
 pids+=($!)
-sleep 1
+for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>&1 | grep -q 'window id' && break; sleep 0.1; done
+xprop -root _NET_SUPPORTING_WM_CHECK 2>&1 | grep -q 'window id' || { echo "$wm ne démarre pas"; exit 77; }
 QT_QPA_PLATFORM=xcb "$programme" >"$travail/jeu.log" 2>&1 &
 pids+=($!)
 
@@ -29,12 +37,12 @@ fenetre() {
 # Client geometry "x y w h" of a window.
 geometrie() {
   xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF}
-                           /^ *Width/{w=$NF} /^ *Height/{h=$NF} END{print x, y, w, h}'
+                           /^ *Width/{w=$NF} /^ *Height/{h=$NF} /Map State/{e=$NF} END{print x, y, w, h, e}'
 }
 # Checks that window $2 (named $1) has its frame centred on the screen, within 1 px.
 centree() {
   local x y w h g d haut bas e
-  read -r x y w h < <(geometrie "$2")
+  read -r x y w h _ < <(geometrie "$2")
   e=$(xprop -id "$2" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
   read -r g d haut bas <<<"$e"
   local cx2=$(( 2 * (x - g) + (w + g + d) )) cy2=$(( 2 * (y - haut) + (h + haut + bas) ))
@@ -48,10 +56,16 @@ centree() {
 
 principale=$(fenetre KUBRIX) || { echo "pas de fenêtre KUBRIX"; tail "$travail/jeu.log"; exit 1; }
 sleep 1
-read -r x y w h < <(geometrie "$principale")
-echo "fenêtre principale : $x,$y ${w}x$h"
 xprop -id "$principale" _NET_WM_STATE | grep -q MAXIMIZED_HORZ || echec "fenêtre principale pas agrandie"
-[ "$x" -eq 0 ] && [ "$w" -eq 1024 ] && [ $((y + h)) -eq 768 ] || echec "la fenêtre principale ne remplit pas l'écran"
+for etat in agrandie restaurée; do
+  read -r x y w h _ < <(geometrie "$principale")
+  echo "fenêtre principale $etat : $x,$y ${w}x$h"
+  [ "$x" -eq 0 ] && [ "$w" -eq 1024 ] && [ $((y + h)) -eq 768 ] || echec "la fenêtre principale $etat ne remplit pas l'écran"
+  [ "$wm" = mutter ] || break
+  xdotool windowactivate --sync "$principale" key super+Down  # as a player would
+  for _ in $(seq 50); do xprop -id "$principale" _NET_WM_STATE | grep -q MAXIMIZED || break; sleep 0.1; done
+  sleep 1
+done
 
 # "1 Joueur": the name dialog, opened for the first time.
 xdotool windowactivate --sync "$principale" key alt+n Return
@@ -79,6 +93,14 @@ sleep 0.5
 xdotool mousemove $((x + 80)) $((y + 19 + 400)) click 1  # "Lancer de dés 1", below the menu bar
 if pause=$(fenetre " "); then
   centree "Les dés roulent" "$pause"
+  # Its places while mapped, until unmapped for half a second: the roll is over.
+  suivre() { local c=0; for _ in $(seq 200); do g=$(geometrie "$pause")
+    case $g in *IsViewable) c=0; echo "$g" ;; *) c=$((c + 1)); [ $c -ge 10 ] && return ;; esac; sleep 0.05; done; }
+  [ "$(suivre | sort -u | wc -l)" -eq 1 ] || echec "la fenêtre de pause change de place pendant le lancer"
+  # Minimised (openbox, like kwin, takes the main window with it): the game must come back.
+  xdotool mousemove $((x + 80)) $((y + 19 + 400)) click 1
+  fenetre " " >/dev/null && xdotool windowminimize "$pause" && suivre >/dev/null
+  case $(geometrie "$principale") in *IsViewable) ;; *) echec "réduire la fenêtre de pause a emporté le jeu" ;; esac
 else
   echec "la fenêtre de pause ne s'ouvre pas"
 fi

@@ -151,27 +151,6 @@ TEST(Attente, FermerTermineLaPauseAussitot) {
     }
 }
 
-// Where a window manager minimises the pause window anyway, taking the main
-// window with it, both come back at once, the main one still maximised, and
-// the pause goes on.
-TEST(Attente, ReduireLaPauseNeCachePasLeJeu) {
-    QWidget proprietaire;
-    proprietaire.showMaximized();
-    TDELAI d(&proprietaire);
-    bool revenues = false, toujoursEnPause = false;
-    QTimer::singleShot(20, &d, [&] {
-        proprietaire.setWindowState(Qt::WindowMaximized | Qt::WindowMinimized);
-        d.setWindowState(Qt::WindowMinimized);
-        revenues = QTest::qWaitFor([&] { return !d.isMinimized() && !proprietaire.isMinimized(); }, 2000);
-        toujoursEnPause = d.enPause() && d.isVisible();
-        d.close();
-    });
-    d.PauseDELAI(QStringLiteral(" "), QStringLiteral("Les dés roulent"), 2000);
-    EXPECT_TRUE(revenues);
-    EXPECT_TRUE(toujoursEnPause);
-    EXPECT_EQ(proprietaire.windowState(), Qt::WindowMaximized);
-}
-
 // Real time: the firings of the period while the window is hidden wake
 // nothing up and leave no trace; the next showing still ends on the period's
 // next firing.

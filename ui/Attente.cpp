@@ -120,7 +120,6 @@ void TDELAI::done(int resultat) {
     }
 }
 
-
 void TDELAI::changeEvent(QEvent *evenement) {
     QDialog::changeEvent(evenement);
     if (evenement->type() == QEvent::WindowStateChange && isMinimized())
@@ -129,7 +128,8 @@ void TDELAI::changeEvent(QEvent *evenement) {
 
 void TDELAI::refuserReduction() {
     if (!isVisible()) return;
-    if (QWidget *proprietaire = parentWidget() ? parentWidget()->window() : nullptr; proprietaire && proprietaire->isMinimized())
+    QWidget *proprietaire = parentWidget() ? parentWidget()->window() : nullptr;
+    if (proprietaire && proprietaire->isMinimized())
         proprietaire->setWindowState(proprietaire->windowState() & ~Qt::WindowMinimized);
     if (isMinimized()) setWindowState(windowState() & ~Qt::WindowMinimized);
 }

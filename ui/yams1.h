@@ -139,5 +139,5 @@ private:
     TDELAI *delai_ = nullptr;
     TChNom *chNom_ = nullptr;
     QSize tailleEcranRempli_;  // set when the window filled the screen by itself
-    int essaisRemplissage_ = 0;  // restored, the work area not filled yet
+    int essaisRemplissage_ = 0;  // restored: tries left to fill the work area
 };

@@ -18,8 +18,8 @@ case $wm in
   *) XDG_RUNTIME_DIR=$travail mutter --replace --x11 --sm-disable ;;
 esac >"$travail/wm.log" 2>&1 &
 pids+=($!)
-for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>&1 | grep -q 'window id' && break; sleep 0.1; done
-xprop -root _NET_SUPPORTING_WM_CHECK 2>&1 | grep -q 'window id' || { echo "$wm ne démarre pas"; exit 77; }
+for _ in $(seq 300); do xprop -root _NET_SUPPORTING_WM_CHECK 2>&1 | grep -q 'window id' && break; sleep 0.1; done
+xprop -root _NET_SUPPORTING_WM_CHECK 2>&1 | grep -q 'window id' || { echo "$wm ne démarre pas"; tail -3 "$travail/wm.log"; exit 77; }
 QT_QPA_PLATFORM=xcb "$programme" >"$travail/jeu.log" 2>&1 &
 pids+=($!)
 

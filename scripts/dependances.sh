@@ -14,6 +14,7 @@ case "${1:-tests}" in
   tests) paquets+=(xvfb dbus-daemon at-spi2-core python3-pyatspi  # the AT-SPI check
                    tigervnc-standalone-server tigervnc-tools xauth iproute2  # the VNC password check (ss)
                    qt6-translations-l10n openbox xdotool x11-utils  # French toolkit texts; the check under openbox
+                   mutter  # the check under GNOME's window manager
                    time  # the simulator's memory check
                    build-essential debhelper lintian appstream desktop-file-utils) ;;  # the Debian package and its checks
   *) echo "usage: $0 [jeu|tests|vnc|paquet]" >&2; exit 2 ;;

@@ -3,6 +3,7 @@
 #include "Centrage.h"
 #include "Plateforme.h"
 
+#include <QEvent>
 #include <QEventLoop>
 #include <QLabel>
 #include <QScreen>
@@ -41,7 +42,7 @@ TDELAI::TDELAI(QWidget *parent)
     connect(Timer1, &QTimer::timeout, this, &TDELAI::Timer1Timer);
     horloge_.start();  // the period of 2000 ms starts with the window
 
-    garderEntrePauses_ = sessionWayland();
+    garderEntrePauses_ = fenetresPlaceesParLeSysteme();
     cacher_->setSingleShot(true);
     cacher_->setInterval(0);
     connect(cacher_, &QTimer::timeout, this, &QWidget::hide);
@@ -119,3 +120,16 @@ void TDELAI::done(int resultat) {
     }
 }
 
+void TDELAI::changeEvent(QEvent *evenement) {
+    QDialog::changeEvent(evenement);
+    if (evenement->type() == QEvent::WindowStateChange && isMinimized())
+        QTimer::singleShot(0, this, &TDELAI::refuserReduction);  // the owner's state may come after ours
+}
+
+void TDELAI::refuserReduction() {
+    if (!isVisible()) return;
+    QWidget *proprietaire = parentWidget() ? parentWidget()->window() : nullptr;
+    if (proprietaire && proprietaire->isMinimized())
+        proprietaire->setWindowState(proprietaire->windowState() & ~Qt::WindowMinimized);
+    if (isMinimized()) setWindowState(windowState() & ~Qt::WindowMinimized);
+}

@@ -41,11 +41,13 @@ public:
     // True while PauseDELAI runs its loop.
     bool enPause() const { return boucle_ != nullptr; }
 
-    // In a Wayland session (native or through XWayland) the compositor places
-    // the window anew each time it is shown again, so there it stays shown
-    // from one PauseDELAI to the next of the same handler (the five steps of a
-    // roll, ORDY's whole turn) and is hidden once the program is back in its
-    // event loop. On by default in a Wayland session only.
+    // Under X and Wayland the window manager or the compositor places the
+    // window anew each time it is shown again (mutter one title bar higher
+    // every other time), so there it stays shown from one PauseDELAI to the
+    // next of the same handler (the five steps of a roll, ORDY's whole turn)
+    // and is hidden once the program is back in its event loop. Between two
+    // pauses no event is handled, and until that hiding it stays modal: the
+    // other windows take no input all along. On by default on X and Wayland.
     void garderEntrePauses(bool garder) { garderEntrePauses_ = garder; }
 
     // The period (2000 ms at creation) and the time left to its next firing.
@@ -63,12 +65,16 @@ protected:
     // The close box, Escape and close() all come through here: end the pause
     // at once, but leave hiding to PauseDELAI (see there).
     void done(int resultat) override;
+    // A window manager that draws a minimise button anyway (kwin) takes the
+    // main window away with the pause window: both come back at once.
+    void changeEvent(QEvent *evenement) override;
 
 private:
     // A different value restarts the period now; the same value leaves it alone.
     void changerIntervalle(int intervalleMs, qint64 maintenantNs);
     qint64 restantNs(qint64 maintenantNs) const;
     qint64 maintenantNs() const { return horlogeRemplacee_ ? horlogeRemplacee_() : horloge_.nsecsElapsed(); }
+    void refuserReduction();
 
     QEventLoop *boucle_ = nullptr;
     FonctionPause remplacement_;

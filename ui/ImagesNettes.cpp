@@ -81,3 +81,11 @@ QIcon iconeNette(const QString &chemin) {
     }
     return icone;
 }
+
+QIcon iconeToutesTailles() {
+    QIcon icone;
+    for (const int taille : {16, 32, 48, 64, 128, 256})
+        icone.addPixmap(png(taille == 32 ? QStringLiteral(":/images/icone.png")  // the same drawing
+                                         : QStringLiteral(":/images/kubrix-%1.png").arg(taille)));
+    return icone;
+}

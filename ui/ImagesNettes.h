@@ -13,3 +13,7 @@ QPixmap imageNette(const QString &chemin, qreal ratio);
 
 // An icon of both drawings, each used at its density.
 QIcon iconeNette(const QString &chemin);
+
+// The program's icon in every size drawn for the desktop, 16 to 256 pixels:
+// task switchers show it at 48, 64 and more.
+QIcon iconeToutesTailles();

@@ -11,11 +11,9 @@ QByteArray plateformeVoulue(const QByteArray &qtQpaPlatform, const QByteArray &w
     return QByteArrayLiteral("xcb;wayland");
 }
 
-bool sessionWayland() {
+bool fenetresPlaceesParLeSysteme() {
     const QString p = QGuiApplication::platformName();
-    if (p.startsWith(QLatin1String("wayland"))) return true;
-    return p == QLatin1String("xcb") &&
-           (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") || qgetenv("XDG_SESSION_TYPE") == "wayland");
+    return p == QLatin1String("xcb") || p.startsWith(QLatin1String("wayland"));
 }
 
 void choisirPlateforme() {

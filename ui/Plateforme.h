@@ -15,6 +15,7 @@ QByteArray plateformeVoulue(const QByteArray &qtQpaPlatform, const QByteArray &w
 // Sets QT_QPA_PLATFORM from the process's environment when needed.
 void choisirPlateforme();
 
-// True in a Wayland session, whether the game runs there natively or through
-// XWayland: either way the compositor places each window that is shown anew.
-bool sessionWayland();
+// True where a window manager or a compositor places each window that is
+// shown anew, and may place it elsewhere than the time before: X (mutter puts
+// a window shown again by another reference than the first time) and Wayland.
+bool fenetresPlaceesParLeSysteme();

@@ -2,6 +2,7 @@
 #include "Apropos.h"
 #include "Attente.h"
 #include "ChoixNom.h"
+#include "ImagesNettes.h"
 #include "Plateforme.h"
 #include "Polices.h"
 #include "TraductionQt.h"
@@ -27,6 +28,7 @@ int main(int argc, char **argv) {
     // does not need them and so does not wait for them.
     TFicheYams FicheYams;
     apresPremiereImage(&FicheYams, [&FicheYams] {
+        FicheYams.setWindowIcon(iconeToutesTailles());  // 32 px until then: the first frame needs no more
         auto *AboutBox = new TAboutBox(&FicheYams);
         auto *DELAI = new TDELAI(&FicheYams);
         auto *ChNom = new TChNom(&FicheYams);

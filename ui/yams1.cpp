@@ -276,9 +276,30 @@ void TFicheYams::appliquerEtat(Qt::WindowStates etat) {
     if (etat & (Qt::WindowMaximized | Qt::WindowFullScreen)) {
         setMinimumSize(0, 0);
         setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    } else {
-        setFixedSize(tailleRestauree());
+        essaisRemplissage_ = 0;
+        return;
     }
+    setFixedSize(tailleRestauree());
+    // mutter and kwin let the player restore the window anyway (Super+Down,
+    // a drag of the title bar, kwin's own button), to a size where the
+    // controls do not fit and that they will not maximise again: once shown,
+    // the restored window fills the work area instead.
+    if (etat == Qt::WindowNoState && isVisible()) {
+        essaisRemplissage_ = 3;
+        QTimer::singleShot(0, this, &TFicheYams::remplirApresRestauration);
+    }
+}
+
+// The restored geometry may come after the new state, and a window manager
+// may ignore a move while the player drags the window: the window tries again
+// when it is moved, a few times, until it fills the work area.
+void TFicheYams::moveEvent(QMoveEvent *evenement) {
+    QMainWindow::moveEvent(evenement);
+    if (essaisRemplissage_ > 0) QTimer::singleShot(0, this, &TFicheYams::remplirApresRestauration);
+}
+
+void TFicheYams::remplirApresRestauration() {
+    if (essaisRemplissage_ > 0 && windowState() == Qt::WindowNoState) remplirZoneDeTravail();
 }
 
 void TFicheYams::showEvent(QShowEvent *evenement) {
@@ -291,14 +312,27 @@ void TFicheYams::showEvent(QShowEvent *evenement) {
 // window then fills the screen by itself, at a fixed size.
 void TFicheYams::remplirEcran() {
     if (!isVisible() || !screen() || !isMaximized()) return;
+    if (frameGeometry() == screen()->availableGeometry()) return;  // maximised
+    remplirZoneDeTravail();
+}
+
+// The frame over the whole work area, at a fixed size that is from now on
+// the restored one.
+void TFicheYams::remplirZoneDeTravail() {
+    if (!isVisible() || !screen() || isMinimized()) return;
     const QRect ecran = screen()->availableGeometry(), dehors = frameGeometry(), dedans = geometry();
-    if (dehors == ecran || dehors == dedans) return;  // maximised, or the frame not known yet
+    if (dehors == dedans) return;  // the frame not known yet
     const QMargins cadre(dedans.left() - dehors.left(), dedans.top() - dehors.top(), dehors.right() - dedans.right(),
                          dehors.bottom() - dedans.bottom());
     const QRect rempli = ecran.marginsRemoved(cadre);
     tailleEcranRempli_ = rempli.size();
     setFixedSize(tailleEcranRempli_);
-    setGeometry(rempli);
+    if (dedans == rempli) {
+        essaisRemplissage_ = 0;
+    } else {
+        setGeometry(rempli);
+        --essaisRemplissage_;
+    }
 }
 
 void TFicheYams::changeEvent(QEvent *evenement) {

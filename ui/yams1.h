@@ -115,10 +115,13 @@ private slots:
 protected:
     void changeEvent(QEvent *evenement) override;
     void showEvent(QShowEvent *evenement) override;
+    void moveEvent(QMoveEvent *evenement) override;
 
 private:
     QSize tailleRestauree() const;
     void remplirEcran();
+    void remplirZoneDeTravail();
+    void remplirApresRestauration();
     void appliquerEtat(Qt::WindowStates etat);
     void construire();
     void construireClavier();
@@ -136,4 +139,5 @@ private:
     TDELAI *delai_ = nullptr;
     TChNom *chNom_ = nullptr;
     QSize tailleEcranRempli_;  // set when the window filled the screen by itself
+    int essaisRemplissage_ = 0;  // restored: tries left to fill the work area
 };

@@ -1,15 +1,22 @@
 #!/usr/bin/env bash
-# The game under a real window manager (openbox, in its own Xvfb): the main
-# window fills the screen, and the name dialog, the about box and the pause
-# window open centred, frame included, the first time, without maximise or resize.
-# Usage: verifier_bureau.sh PROGRAMME. Exits 77 (skipped) when a tool is missing.
+# The game under a real window manager (openbox or mutter, in its own Xvfb): the
+# main window fills the screen, restored too (mutter lets the player do it), and
+# the name dialog, the about box and the pause window open centred, frame
+# included, the first time, without maximise or resize; the pause window stays
+# at one place through a roll, and minimising it does not take the game away.
+# Usage: verifier_bureau.sh PROGRAMME [openbox|mutter]. Exits 77 (skipped)
+# when a tool is missing or the window manager does not start.
 set -u
-programme=$1
-for outil in Xvfb openbox xdotool xprop xwininfo timeout; do
+programme=$1 wm=${2:-openbox}
+for outil in Xvfb "$wm" xdotool xprop xwininfo timeout; do
   command -v "$outil" >/dev/null || { echo "absent : $outil"; exit 77; }
 done
 . "$(dirname "$0")/../commun/xvfb_prive.sh"
-openbox --sm-disable --config-file /dev/null >"$travail/openbox.log" 2>&1 &
+unset DBUS_SESSION_BUS_ADDRESS  # never the caller's session
+case $wm in
+  openbox) openbox --sm-disable --config-file /dev/null ;;
+  *) XDG_RUNTIME_DIR=$travail mutter --replace --x11 --sm-disable ;;
+esac >"$travail/wm.log" 2>&1 &
 pids+=($!)
 # Waits (30 s at most) until the command given succeeds.
 attendre() {
@@ -17,7 +24,8 @@ attendre() {
   until "$@"; do [ $SECONDS -ge $fin ] && return 1; sleep 0.1; done
 }
 # The window manager is up once it has named its check window on the root.
-attendre sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' || { echo "openbox ne démarre pas"; exit 1; }
+attendre sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK 2>&1 | grep -q "window id"' \
+  || { echo "$wm ne démarre pas"; tail -3 "$travail/wm.log"; exit 77; }
 QT_QPA_PLATFORM=xcb "$programme" >"$travail/jeu.log" 2>&1 &
 pids+=($!)
 
@@ -36,12 +44,12 @@ fenetre() {
 # Client geometry "x y w h" of a window.
 geometrie() {
   xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF}
-                           /^ *Width/{w=$NF} /^ *Height/{h=$NF} END{print x, y, w, h}'
+                           /^ *Width/{w=$NF} /^ *Height/{h=$NF} /Map State/{e=$NF} END{print x, y, w, h, e}'
 }
 # Checks that window $2 (named $1) has its frame centred on the screen, within 1 px.
 centree() {
   local x y w h g d haut bas e
-  read -r x y w h < <(geometrie "$2")
+  read -r x y w h _ < <(geometrie "$2")
   e=$(xprop -id "$2" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
   read -r g d haut bas <<<"$e"
   local cx2=$(( 2 * (x - g) + (w + g + d) )) cy2=$(( 2 * (y - haut) + (h + haut + bas) ))
@@ -62,14 +70,20 @@ partie() { ! xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
 
 principale=$(fenetre KUBRIX) || { echo "pas de fenêtre KUBRIX"; tail "$travail/jeu.log"; exit 1; }
 remplit() {
-  read -r x y w h < <(geometrie "$principale")
+  read -r x y w h _ < <(geometrie "$principale")
   [ "$x" -eq 0 ] && [ "$w" -eq 1024 ] && [ $((y + h)) -eq 768 ]
 }
 attendre remplit
-read -r x y w h < <(geometrie "$principale")
-echo "fenêtre principale : $x,$y ${w}x$h"
 xprop -id "$principale" _NET_WM_STATE | grep -q MAXIMIZED_HORZ || echec "fenêtre principale pas agrandie"
-[ "$x" -eq 0 ] && [ "$w" -eq 1024 ] && [ $((y + h)) -eq 768 ] || echec "la fenêtre principale ne remplit pas l'écran"
+for etat in agrandie restaurée; do
+  read -r x y w h _ < <(geometrie "$principale")
+  echo "fenêtre principale $etat : $x,$y ${w}x$h"
+  [ "$x" -eq 0 ] && [ "$w" -eq 1024 ] && [ $((y + h)) -eq 768 ] || echec "la fenêtre principale $etat ne remplit pas l'écran"
+  [ "$wm" = mutter ] || break
+  timeout 30 xdotool windowactivate --sync "$principale" key super+Down  # as a player would
+  attendre sh -c "! xprop -id $principale _NET_WM_STATE | grep -q MAXIMIZED"
+  attendre remplit
+done
 
 # "1 Joueur": the name dialog, opened for the first time.
 timeout 30 xdotool windowactivate --sync "$principale" key alt+n Return
@@ -108,6 +122,14 @@ attendre sh -c '[ "$(xdotool search --onlyvisible --class kubrix 2>/dev/null | w
 xdotool mousemove $((x + 80)) $((y + 19 + 400)) click 1  # "Lancer de dés 1", below the menu bar
 if [ -n "$pause" ] && attendre cadree "$pause"; then
   centree "Les dés roulent" "$pause"
+  # Its places while mapped, until unmapped for half a second: the roll is over.
+  suivre() { local c=0; for _ in $(seq 200); do g=$(geometrie "$pause")
+    case $g in *IsViewable) c=0; echo "$g" ;; *) c=$((c + 1)); [ $c -ge 10 ] && return ;; esac; sleep 0.05; done; }
+  [ "$(suivre | sort -u | wc -l)" -le 1 ] || echec "la fenêtre de pause change de place pendant le lancer"
+  # Minimised (openbox, like kwin, takes the main window with it): the game must come back.
+  xdotool mousemove $((x + 80)) $((y + 19 + 400)) click 1
+  attendre cadree "$pause" && xdotool windowminimize "$pause" && suivre >/dev/null
+  case $(geometrie "$principale") in *IsViewable) ;; *) echec "réduire la fenêtre de pause a emporté le jeu" ;; esac
 else
   echec "la fenêtre de pause ne s'ouvre pas"
 fi

@@ -184,12 +184,12 @@ TEST(SortieSonPulse, UnNouveauSonCoupeLePrecedentEtSeJoueEntier) {
         f.attendre("vide");
         sortie.jouer("BRAVO", bravo, nBravo);
         const std::string j = f.attendre("attend");
-        const std::size_t coupe = j.find("ouvre 0 11128 2");
+        const std::size_t coupe = j.find("ouvre 3 11128 2");
         ASSERT_NE(coupe, std::string::npos) << j;
-        EXPECT_EQ(j.substr(0, j.find('\n')), "ouvre 0 11025 1");
-        EXPECT_EQ(j.rfind("ouvre 0 11025 1"), 0u) << "same format: same stream\n" << j;
-        EXPECT_LT(PulseFactice::ecrits(j.substr(0, coupe)), nLancer / 2) << j;  // both cut
-        EXPECT_EQ(PulseFactice::ecrits(j.substr(coupe)), lireWav(bravo, nBravo)->taille);
+        EXPECT_EQ(j.substr(0, j.find('\n')), "ouvre 3 11025 1");
+        EXPECT_EQ(j.rfind("ouvre 3 11025 1"), 0u) << "same format: same stream\n" << j;
+        EXPECT_LT(PulseFactice::ecrits(j.substr(0, coupe)), nLancer) << j;  // both cut (half of it, in 16 bits)
+        EXPECT_EQ(PulseFactice::ecrits(j.substr(coupe)), 2 * lireWav(bravo, nBravo)->taille);  // in 16 bits
         EXPECT_NE(j.find("libere", j.find("attend")), std::string::npos);
         EXPECT_EQ(j.find("ecrit", coupe), j.find("ecrit", j.find("libere") + 1)) << "the first stream closed before";
     }

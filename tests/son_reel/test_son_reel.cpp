@@ -1,5 +1,6 @@
 // The program's PulseAudio output on a real sound server (started by
-// verifier_son_reel.sh), heard at the monitor of a null sink through parec:
+// verifier_son_reel.sh), heard at the monitor of a null sink (parec, through
+// the FIFO KUBRIX_MONITEUR):
 // each sound starts at once, a new one cuts the one before, and whatever the
 // server plays where the program gives it nothing (after a sound, while the
 // program is held) is silence, never a loud block.
@@ -7,7 +8,6 @@
 #include <gtest/gtest.h>
 #include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -35,39 +35,26 @@ constexpr double SEUIL = 0.05;       // what counts as sound, of full scale
 
 double secondes(Horloge::duration d) { return std::chrono::duration<double>(d).count(); }
 
-// The monitor as parec hands it over. A moment is found in it by the arrivals
+// The monitor as it comes. A moment is found in it by the arrivals
 // of the second after it: none comes before its time, so the earliest of them
 // (less what came before it) is the closest.
 struct Enregistrement {
-    pid_t pid = 0;
-    std::FILE *tube = nullptr;
+    std::FILE *tube;
     std::thread lecteur;
     std::mutex verrou;
     std::condition_variable arrivee;
     std::vector<float> x;
     std::vector<std::pair<Horloge::time_point, std::size_t>> arrivees;
+    bool fin = false;
 
-    explicit Enregistrement(const std::string &source) {
-        int t[2];
-        if (pipe(t) != 0) return;
-        posix_spawn_file_actions_t a;
-        posix_spawn_file_actions_init(&a);
-        posix_spawn_file_actions_adddup2(&a, t[1], 1);
-        posix_spawn_file_actions_addclose(&a, t[0]);
-        std::string args[] = {"parec", "--device=" + source, "--raw", "--format=float32le", "--rate=48000",
-                              "--channels=2", "--latency-msec=10"};
-        char *argv[] = {args[0].data(), args[1].data(), args[2].data(), args[3].data(),
-                        args[4].data(), args[5].data(), args[6].data(), nullptr};
-        if (posix_spawnp(&pid, "parec", &a, nullptr, argv, environ) != 0) pid = 0;
-        posix_spawn_file_actions_destroy(&a);
-        close(t[1]);
-        fcntl(t[0], F_SETPIPE_SZ, 1 << 20);  // parec keeps recording while this program is held
-        tube = fdopen(t[0], "r");
+    explicit Enregistrement(const char *fifo) : tube(std::fopen(fifo, "r")) {
+        fcntl(fileno(tube), F_SETPIPE_SZ, 1 << 20);  // recorded on while this program is held
         lecteur = std::thread([this] {
-            float bloc[2 * 240];  // stereo, as the sink: the mean of its two channels is the sound played
+            float bloc[2 * 240];  // 48 kHz stereo float: the mean of the sink's channels is the sound played
             while (std::fread(bloc, sizeof bloc, 1, tube) == 1) {
                 const auto maintenant = Horloge::now();
                 std::lock_guard<std::mutex> g(verrou);
+                if (fin) break;
                 for (int i = 0; i < 240; ++i) x.push_back((bloc[2 * i] + bloc[2 * i + 1]) / 2);
                 arrivees.emplace_back(maintenant, x.size());
                 arrivee.notify_all();
@@ -86,22 +73,22 @@ struct Enregistrement {
         return std::size_t(std::max(n, 0.0));
     }
     ~Enregistrement() {
-        if (pid) kill(pid, SIGTERM), waitpid(pid, nullptr, 0);
-        if (lecteur.joinable()) lecteur.join();
-        if (tube) std::fclose(tube);
+        {
+            std::lock_guard<std::mutex> g(verrou);
+            fin = true;
+        }
+        lecteur.join();
+        std::fclose(tube);
     }
 };
 
-// Where the sound `nom` turns loud and quiet again, in seconds from its start.
+// Where an 8-bit sound turns loud and quiet again, in seconds from its start.
 std::pair<double, double> bornes(const QResource &r) {
     const SonWav s = *lireWav(r.data(), std::size_t(r.size()));
-    const std::size_t trame = std::size_t(s.canaux * s.bits / 8), n = s.taille / trame;
     double premier = -1, dernier = 0;
-    for (std::size_t i = 0; i < n; ++i) {
+    for (std::size_t i = 0; i < s.taille / std::size_t(s.canaux); ++i) {
         double v = 0;
-        for (int c = 0; c < s.canaux; ++c)
-            v += s.bits == 8 ? (s.echantillons[i * trame + c] - 128) / 128.0
-                             : std::int16_t(s.echantillons[i * trame + 2 * c] | s.echantillons[i * trame + 2 * c + 1] << 8) / 32768.0;
+        for (int c = 0; c < s.canaux; ++c) v += (s.echantillons[i * std::size_t(s.canaux) + std::size_t(c)] - 128) / 128.0;
         if (std::abs(v / s.canaux) < SEUIL) continue;
         if (premier < 0) premier = double(i);
         dernier = double(i);
@@ -128,9 +115,9 @@ Horloge::duration retenir() {
 }  // namespace
 
 TEST(SonReel, LesSonsCommencentAussitotEtNeLaissentQueDuSilence) {
-    const char *source = std::getenv("KUBRIX_MONITEUR");
-    ASSERT_NE(source, nullptr);
-    Enregistrement e(source);
+    const char *fifo = std::getenv("KUBRIX_MONITEUR");
+    ASSERT_NE(fifo, nullptr);
+    Enregistrement e(fifo);
     ASSERT_TRUE(e.attendre(Horloge::now() + 300ms)) << "parec n'enregistre pas";
 
     SortieSonPulse sortie;

@@ -47,4 +47,8 @@ for _ in $(seq 100); do
   sleep 0.1
 done
 pactl info | grep -E '^(Server Name|Default Sink)'
-KUBRIX_MONITEUR=kubrix_nul.monitor "$programme"
+mkfifo "$travail/moniteur"
+parec --device=kubrix_nul.monitor --raw --format=float32le --rate=48000 --channels=2 --latency-msec=10 \
+  >"$travail/moniteur" &
+pids+=($!)
+KUBRIX_MONITEUR=$travail/moniteur "$programme"

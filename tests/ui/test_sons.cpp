@@ -259,8 +259,9 @@ TEST(SortieSonPulse, UnSonEnRetardPerdCeQuiEstPasse) {
     const std::size_t entier = 2 * lireWav(lancer, n)->taille, parSeconde = 2 * 11025;
     f.attenteOuverture(1500);
     SortieSonPulse sortie(KUBRIX_FAUX_PULSE);
+    const std::size_t m = f.marque();
     sortie.jouer("LANCER", lancer, n);
-    const std::size_t ecrits = PulseFactice::ecrits(f.attendre("attend"));  // played to its end
+    const std::size_t ecrits = PulseFactice::ecrits(f.attendre("attend", m));  // played to its end
     EXPECT_LT(ecrits, entier - parSeconde * 4 / 10);
     EXPECT_GT(ecrits, entier / 2);
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's PulseAudio output on a real sound server (started by
 // verifier_son_reel.sh), heard at the monitor of a null sink (parec, through
 // the FIFO KUBRIX_MONITEUR):

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The program's sound output on a real sound server, in a private runtime
 # folder with its own D-Bus, playing into a null sink whose monitor
 # SON_REEL records and judges. Usage: verifier_son_reel.sh pipewire|pulseaudio

@@ -5,7 +5,7 @@ set -euo pipefail
 
 paquets=(g++ cmake ninja-build pkg-config libgl-dev
          qt6-base-dev qt6-multimedia-dev qt6-tools-dev libfontconfig-dev fonts-liberation2
-         libpulse0 libpng-dev  # the sounds, opened at the first sound; the pictures decoded by libpng
+         libpulse-dev libpng-dev  # the sounds (library opened at the first sound); the pictures decoded by libpng
          googletest libgtest-dev)
 case "${1:-tests}" in
   jeu) paquets+=(xvfb xauth openbox qt6-translations-l10n) ;;  # the toolkit's own texts in French
@@ -15,6 +15,7 @@ case "${1:-tests}" in
                    tigervnc-standalone-server tigervnc-tools xauth iproute2  # the VNC password check (ss)
                    qt6-translations-l10n openbox xdotool x11-utils  # French toolkit texts; the check under openbox
                    mutter  # the check under GNOME's window manager
+                   pipewire pipewire-pulse wireplumber pulseaudio-utils  # the sounds on a real server (parec)
                    time  # the simulator's memory check
                    build-essential debhelper lintian appstream desktop-file-utils) ;;  # the Debian package and its checks
   *) echo "usage: $0 [jeu|tests|vnc|paquet]" >&2; exit 2 ;;

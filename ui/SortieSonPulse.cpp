@@ -3,6 +3,7 @@
 #ifdef KUBRIX_SON_PULSE
 
 #include <dlfcn.h>
+#include <pulse/simple.h>
 
 #include <algorithm>
 #include <chrono>
@@ -10,46 +11,46 @@
 #include <cstdint>
 #include <mutex>
 #include <optional>
+#include <vector>
 
 #include "LectureWav.h"
 
 namespace {
 
-// The few types of the PulseAudio "simple" API we use, laid out as its headers
-// lay them out (under other names); the library is opened at run time, so no
-// header is needed.
-struct FormatPa {
-    int format;
-    std::uint32_t rate;
-    std::uint8_t channels;
-};
-struct TamponPa {
-    std::uint32_t maxlength, tlength, prebuf, minreq, fragsize;
-};
-struct pa_simple;
-constexpr int PA_STREAM_PLAYBACK = 1;
-constexpr int PA_SAMPLE_U8 = 0;
-constexpr int PA_SAMPLE_S16LE = 3;
+using Horloge = std::chrono::steady_clock;
 
 // Slices of 20 ms: how long a new sound may wait for the one before to stop.
 constexpr std::uint32_t TRANCHE_MS = 20;
 // What the server keeps ahead of the speaker: short, for the same reason.
 constexpr std::uint32_t AVANCE_MS = 100;
+// What should have sounded longer ago than this is dropped (a sound server
+// frozen, then back): a roll is not heard seconds after it.
+constexpr std::chrono::milliseconds RETARD_MAX{1000};
 // How long quitting waits for the thread to let its stream go.
 constexpr std::chrono::milliseconds ATTENTE_FIN{500};
 
-std::size_t octetsPour(const SonWav &son, std::uint32_t ms) {
-    const std::size_t trame = std::size_t(son.canaux) * std::size_t(son.bits / 8);
-    return std::max<std::size_t>(trame, std::size_t(son.frequence) * ms / 1000 * trame);
+std::size_t tramesPour(const SonWav &son, std::uint32_t ms) {
+    return std::max<std::size_t>(1, std::size_t(son.frequence) * ms / 1000);
 }
 
+// The server is handed 16-bit signed samples, whatever the image holds:
+// silence is then zero, which is what a server plays where a stream has
+// nothing (after its end, after a late write). Zero in 8-bit unsigned is
+// full scale, heard as a click or a thump.
+void convertir(const SonWav &son, std::size_t premiere, std::size_t trames, std::int16_t *sortie) {
+    const std::size_t n = trames * std::size_t(son.canaux);
+    const unsigned char *e = son.echantillons + premiere * std::size_t(son.canaux) * std::size_t(son.bits / 8);
+    for (std::size_t i = 0; i < n; ++i)
+        sortie[i] = son.bits == 8 ? std::int16_t((e[i] - 128) * 256) : std::int16_t(e[2 * i] | e[2 * i + 1] << 8);
+}
+
+// The client library's entry points, typed by its own header.
 struct Fonctions {
-    pa_simple *(*nouveau)(const char *, const char *, int, const char *, const char *, const FormatPa *,
-                          const void *, const TamponPa *, int *);
-    int (*ecrire)(pa_simple *, const void *, std::size_t, int *);
-    int (*vider)(pa_simple *, int *);
-    int (*attendreFin)(pa_simple *, int *);
-    void (*liberer)(pa_simple *);
+    decltype(&pa_simple_new) nouveau;
+    decltype(&pa_simple_write) ecrire;
+    decltype(&pa_simple_flush) vider;
+    decltype(&pa_simple_drain) attendreFin;
+    decltype(&pa_simple_free) liberer;
 };
 
 }  // namespace
@@ -62,6 +63,7 @@ struct SortieSonPulse::Etat {
     std::mutex verrou;
     std::condition_variable reveil, termine;
     SonWav demande;
+    Horloge::time_point quand;  // of the request
     bool aJouer = false;
     bool fin = false;
     bool fini = false;
@@ -72,9 +74,10 @@ struct SortieSonPulse::Etat {
     bool indisponible = false;
     pa_simple *flux = nullptr;
     SonWav formatFlux;
+    std::vector<std::int16_t> tampon;  // one slice, converted
 
     void boucle();
-    void jouerSon(const SonWav &son, std::uint64_t numeroSon);
+    void jouerSon(const SonWav &son, std::uint64_t numeroSon, Horloge::time_point quandSon);
     bool ouvrirFlux(const SonWav &son);
     void fermerFlux(bool jusquAuBout);
     bool doitCesser(std::uint64_t numeroSon) {
@@ -110,6 +113,7 @@ void SortieSonPulse::jouer(const std::string &, const unsigned char *image, std:
         ++etat_->numero;
         etat_->aJouer = son.has_value();
         if (son) etat_->demande = *son;
+        etat_->quand = Horloge::now();
         // The thread starts with the first sound: none while none is played.
         if (son && !fil_.joinable()) fil_ = std::thread([etat = etat_] { etat->boucle(); });
     }
@@ -129,9 +133,10 @@ void SortieSonPulse::Etat::boucle() {
         if (fin) break;
         const SonWav son = demande;
         const std::uint64_t numeroSon = numero;
+        const Horloge::time_point quandSon = quand;
         aJouer = false;
         v.unlock();
-        jouerSon(son, numeroSon);
+        jouerSon(son, numeroSon, quandSon);
         v.lock();
         // Cut by a stop rather than by a new sound: the stream is let go too.
         if (!aJouer && flux) {
@@ -147,17 +152,23 @@ void SortieSonPulse::Etat::boucle() {
     termine.notify_one();
 }
 
-void SortieSonPulse::Etat::jouerSon(const SonWav &son, std::uint64_t numeroSon) {
+void SortieSonPulse::Etat::jouerSon(const SonWav &son, std::uint64_t numeroSon, Horloge::time_point quandSon) {
     if (!ouvrirFlux(son)) return;
-    const std::size_t tranche = octetsPour(son, TRANCHE_MS);
-    for (std::size_t fait = 0; fait < son.taille; fait += tranche) {
+    const std::size_t trames = son.taille / std::size_t(son.canaux * son.bits / 8);
+    const std::size_t tranche = tramesPour(son, TRANCHE_MS);
+    tampon.resize(tranche * std::size_t(son.canaux));
+    for (std::size_t fait = 0; fait < trames; fait += tranche) {
         int erreur = 0;
         if (doitCesser(numeroSon)) {
             // The next sound may use the same stream: only what is queued goes.
             fonctions->vider(flux, &erreur);
             return;
         }
-        if (fonctions->ecrire(flux, son.echantillons + fait, std::min(tranche, son.taille - fait), &erreur) < 0) {
+        if (Horloge::now() > quandSon + std::chrono::milliseconds(fait * 1000 / son.frequence) + RETARD_MAX)
+            continue;
+        const std::size_t n = std::min(tranche, trames - fait);
+        convertir(son, fait, n, tampon.data());
+        if (fonctions->ecrire(flux, tampon.data(), n * std::size_t(son.canaux) * sizeof(std::int16_t), &erreur) < 0) {
             fermerFlux(false);
             return;
         }
@@ -184,19 +195,20 @@ bool SortieSonPulse::Etat::ouvrirFlux(const SonWav &son) {
         }
         fonctions = f;
     }
-    if (flux && (formatFlux.bits != son.bits || formatFlux.canaux != son.canaux ||
-                 formatFlux.frequence != son.frequence))
-        fermerFlux(false);
+    if (flux && (formatFlux.canaux != son.canaux || formatFlux.frequence != son.frequence)) fermerFlux(false);
     if (flux) return true;
-    const FormatPa format{son.bits == 8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE, son.frequence,
-                                std::uint8_t(son.canaux)};
+    const pa_sample_spec format{PA_SAMPLE_S16LE, son.frequence, std::uint8_t(son.canaux)};
     const std::uint32_t parDefaut = UINT32_MAX;
-    const TamponPa tampon{parDefaut, std::uint32_t(octetsPour(son, AVANCE_MS)), parDefaut, parDefaut,
-                                parDefaut};
+    const pa_buffer_attr avance{.maxlength = parDefaut,
+                                .tlength = std::uint32_t(tramesPour(son, AVANCE_MS) * std::size_t(son.canaux) *
+                                                         sizeof(std::int16_t)),
+                                .prebuf = parDefaut,
+                                .minreq = parDefaut,
+                                .fragsize = parDefaut};
     int erreur = 0;
     // No server (none running, or no sound at all on this machine): tried
     // again at the next sound, which costs this thread a refused connection.
-    flux = fonctions->nouveau(nullptr, "KUBRIX", PA_STREAM_PLAYBACK, nullptr, "Yams", &format, nullptr, &tampon,
+    flux = fonctions->nouveau(nullptr, "KUBRIX", PA_STREAM_PLAYBACK, nullptr, "Yams", &format, nullptr, &avance,
                               &erreur);
     formatFlux = son;
     return flux != nullptr;

@@ -1,6 +1,8 @@
 // A stand-in for PulseAudio's "simple" client library: it plays nothing,
 // takes ten times less than the real time to "play" what it is given, and
 // keeps a journal of the calls, which the tests read through faux_pulse_journal.
+#include <pulse/simple.h>
+
 #include <atomic>
 #include <chrono>
 #include <cstddef>
@@ -9,12 +11,9 @@
 #include <string>
 #include <thread>
 
+struct pa_simple {};
+
 namespace {
-struct Format {
-    int format;
-    std::uint32_t rate;
-    std::uint8_t channels;
-};
 std::mutex verrou;
 std::string journal;
 std::uint32_t octetsParSeconde = 1;
@@ -29,16 +28,16 @@ void noter(const std::string &ligne) {
 
 extern "C" {
 
-__attribute__((visibility("default"))) void *pa_simple_new(const char *, const char *, int, const char *,
-                                                            const char *, const Format *f, const void *,
-                                                            const void *, int *) {
+__attribute__((visibility("default"))) pa_simple *pa_simple_new(const char *, const char *, pa_stream_direction_t,
+                                                                 const char *, const char *, const pa_sample_spec *f,
+                                                                 const pa_channel_map *, const pa_buffer_attr *, int *) {
     std::this_thread::sleep_for(std::chrono::milliseconds(attenteOuvertureMs.load()));
-    octetsParSeconde = f->rate * f->channels * (f->format == 0 ? 1 : 2);
+    octetsParSeconde = f->rate * f->channels * (f->format == PA_SAMPLE_U8 ? 1 : 2);
     noter("ouvre " + std::to_string(f->format) + " " + std::to_string(f->rate) + " " + std::to_string(f->channels));
-    static int flux;
+    static pa_simple flux;
     return &flux;
 }
-__attribute__((visibility("default"))) int pa_simple_write(void *, const void *, std::size_t n, int *) {
+__attribute__((visibility("default"))) int pa_simple_write(pa_simple *, const void *, std::size_t n, int *) {
     const int attente = attenteEcritureMs;
     if (attente > 0) noter("bloque");  // the tests wait for the thread to be held here
     std::this_thread::sleep_for(std::chrono::microseconds(n * 100000 / octetsParSeconde) +
@@ -46,9 +45,9 @@ __attribute__((visibility("default"))) int pa_simple_write(void *, const void *,
     noter("ecrit " + std::to_string(n));
     return 0;
 }
-__attribute__((visibility("default"))) int pa_simple_flush(void *, int *) { noter("vide"); return 0; }
-__attribute__((visibility("default"))) int pa_simple_drain(void *, int *) { noter("attend"); return 0; }
-__attribute__((visibility("default"))) void pa_simple_free(void *) { noter("libere"); }
+__attribute__((visibility("default"))) int pa_simple_flush(pa_simple *, int *) { noter("vide"); return 0; }
+__attribute__((visibility("default"))) int pa_simple_drain(pa_simple *, int *) { noter("attend"); return 0; }
+__attribute__((visibility("default"))) void pa_simple_free(pa_simple *) { noter("libere"); }
 
 // For the tests.
 __attribute__((visibility("default"))) const char *faux_pulse_journal() {

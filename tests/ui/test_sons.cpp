@@ -184,12 +184,12 @@ TEST(SortieSonPulse, UnNouveauSonCoupeLePrecedentEtSeJoueEntier) {
         f.attendre("vide");
         sortie.jouer("BRAVO", bravo, nBravo);
         const std::string j = f.attendre("attend");
-        const std::size_t coupe = j.find("ouvre 0 11128 2");
+        const std::size_t coupe = j.find("ouvre 3 11128 2");
         ASSERT_NE(coupe, std::string::npos) << j;
-        EXPECT_EQ(j.substr(0, j.find('\n')), "ouvre 0 11025 1");
-        EXPECT_EQ(j.rfind("ouvre 0 11025 1"), 0u) << "same format: same stream\n" << j;
-        EXPECT_LT(PulseFactice::ecrits(j.substr(0, coupe)), nLancer / 2) << j;  // both cut
-        EXPECT_EQ(PulseFactice::ecrits(j.substr(coupe)), lireWav(bravo, nBravo)->taille);
+        EXPECT_EQ(j.substr(0, j.find('\n')), "ouvre 3 11025 1");
+        EXPECT_EQ(j.rfind("ouvre 3 11025 1"), 0u) << "same format: same stream\n" << j;
+        EXPECT_LT(PulseFactice::ecrits(j.substr(0, coupe)), nLancer) << j;  // both cut (half of it, in 16 bits)
+        EXPECT_EQ(PulseFactice::ecrits(j.substr(coupe)), 2 * lireWav(bravo, nBravo)->taille);  // in 16 bits
         EXPECT_NE(j.find("libere", j.find("attend")), std::string::npos);
         EXPECT_EQ(j.find("ecrit", coupe), j.find("ecrit", j.find("libere") + 1)) << "the first stream closed before";
     }
@@ -226,7 +226,7 @@ TEST(SortieSonPulse, RienNAttendLeSon) {
     EXPECT_LT(chrono.elapsed(), 250);
     j = f.attendre("libere", m);
     EXPECT_NE(j.find("vide\nlibere"), std::string::npos) << j;
-    EXPECT_LT(PulseFactice::ecrits(j), lireWav(lancer, n)->taille) << j;
+    EXPECT_LT(PulseFactice::ecrits(j), 2 * lireWav(lancer, n)->taille) << j;  // in 16 bits
 
     // A server that no longer takes anything does not keep the program from
     // quitting: the output waits for its thread half a second, no more.
@@ -247,4 +247,21 @@ TEST(SortieSonPulse, RienNAttendLeSon) {
     sansBibliotheque.jouer("LANCER", lancer, n);
     sansBibliotheque.jouer("BRAVO", lancer, 20);  // not a whole image: refused
     EXPECT_LT(chrono.elapsed(), 250);
+}
+
+// A sound that could not start for more than a second (a server frozen, then
+// back) drops what should have sounded already, and plays the rest.
+TEST(SortieSonPulse, UnSonEnRetardPerdCeQuiEstPasse) {
+    PulseFactice f;
+    ASSERT_NE(f.journal, nullptr) << dlerror();
+    std::size_t n = 0;
+    const unsigned char *lancer = octets("LANCER", &n);
+    const std::size_t entier = 2 * lireWav(lancer, n)->taille, parSeconde = 2 * 11025;
+    f.attenteOuverture(1500);
+    SortieSonPulse sortie(KUBRIX_FAUX_PULSE);
+    const std::size_t m = f.marque();
+    sortie.jouer("LANCER", lancer, n);
+    const std::size_t ecrits = PulseFactice::ecrits(f.attendre("attend", m));  // played to its end
+    EXPECT_LT(ecrits, entier - parSeconde * 4 / 10);
+    EXPECT_GT(ecrits, entier / 2);
 }

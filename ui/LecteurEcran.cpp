@@ -7,7 +7,6 @@
 #include "yams1.h"
 
 #include <QApplication>
-#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QPushButton>
 
@@ -19,6 +18,7 @@ LecteurEcran::LecteurEcran(TFicheYams *fenetre)
     for (int i = 1; i <= 5; ++i) f_->de(i)->installEventFilter(this);
     f_->B_Lancer->installEventFilter(this);
     f_->BtGrille->installEventFilter(this);
+    f_->installEventFilter(this);
     // The show/hide command says the sheet's new look (after the window's own handler).
     connect(f_->BtGrille, &QPushButton::clicked, this, [this] { dire(f_->BtGrille->text()); });
 }
@@ -64,14 +64,13 @@ void LecteurEcran::decrire(QWidget *w, const QString &texte) {
 
 void LecteurEcran::dire(const QString &texte) { annonce_->dire(texte); }
 
-// For the control that has the window's focus while a pause window holds it:
-// read with it when the focus comes back, and forgotten once the focus leaves it.
-void LecteurEcran::confier(const QString &texte) {
-    QWidget *ancien = porteur_;
-    porteur_ = f_->focusWidget();
-    message_ = texte;
-    if (ancien && ancien != porteur_) decrire(ancien, descriptionBase(ancien));
-    if (porteur_) decrire(porteur_, texte);
+// Once the window is active again: the reader first says the window and its
+// focused control, which would cut short anything said before.
+void LecteurEcran::direApresRetour(const QString &texte) {
+    if (f_->isActiveWindow())
+        dire(texte);
+    else
+        apresRetour_ = texte;
 }
 
 void LecteurEcran::faceMontree(int de, int face) {
@@ -93,14 +92,13 @@ void LecteurEcran::actualiser() {
                        static_cast<QWidget *>(f_->De1), static_cast<QWidget *>(f_->De2),
                        static_cast<QWidget *>(f_->De3), static_cast<QWidget *>(f_->De4),
                        static_cast<QWidget *>(f_->De5)})
-        decrire(w, w == porteur_ ? message_ : descriptionBase(w));
+        decrire(w, descriptionBase(w));
 
     // A hold by the player (not the computer's, not the clearing at a
     // hand-over or a new game): the focused die says its state, any other
     // control the whole throw.
-    if (change && f_->jeu().etat().TourEnCours && !tourOrdi() && focus && focus->window() == f_ &&
-        !QApplication::activePopupWidget())
-        dire(focus == f_->de(change) ? descriptionBase(focus) : jet());
+    if (change && f_->jeu().etat().TourEnCours && !tourOrdi() && !QApplication::activePopupWidget())
+        dire(focus && focus == f_->de(change) ? descriptionBase(focus) : jet());
 }
 
 void LecteurEcran::celluleEcrite(int colonne, int ligne, const QString &texte) {
@@ -132,10 +130,9 @@ void LecteurEcran::joueurNomme() {
         return;
     } else
         texte += QStringLiteral("À %1 de jouer.").arg(suivant);
-    // The computer records just as its last pause window closes: the window
-    // then takes the focus back and the reader speaks it, over anything said now.
+    // The computer records just as its last pause window closes.
     if (f_->jeu().etat().ContreOrdi && colonneMarquee_ == ColonneJoueur2)
-        confier(texte);
+        direApresRetour(texte);
     else
         dire(texte);
 }
@@ -170,13 +167,15 @@ QWidget *LecteurEcran::suivant(QWidget *w, bool avant) const {
 }
 
 bool LecteurEcran::eventFilter(QObject *objet, QEvent *evenement) {
-    // A message lasts until its control loses the focus to another control.
-    if (evenement->type() == QEvent::FocusOut && objet == porteur_) {
-        const auto raison = static_cast<QFocusEvent *>(evenement)->reason();
-        if (raison != Qt::ActiveWindowFocusReason && raison != Qt::PopupFocusReason) {
-            porteur_ = nullptr;
-            actualiser();
-        }
+    if (objet == f_) {
+        if (evenement->type() == QEvent::WindowActivate && !apresRetour_.isEmpty())
+            // After the activation's own events, which the reader speaks first.
+            QMetaObject::invokeMethod(this, [this] {
+                if (apresRetour_.isEmpty()) return;
+                dire(apresRetour_);
+                apresRetour_.clear();
+            }, Qt::QueuedConnection);
+        return QObject::eventFilter(objet, evenement);
     }
     if (evenement->type() != QEvent::ShortcutOverride && evenement->type() != QEvent::KeyPress)
         return QObject::eventFilter(objet, evenement);

@@ -3,12 +3,9 @@
 // the focus, with its description, and a notification when it shows; it says
 // nothing of a change elsewhere. So the throw lives in the descriptions of the
 // two buttons (read when the focus comes back after a roll), a die says whether
-// it is held, and each event of the game is told at once by a notification,
-// or, when the computer's turn ends behind its pause window, by the control
-// that takes the focus again.
+// it is held, and each event of the game is told by a notification.
 #include <QAccessible>
 #include <QObject>
-#include <QPointer>
 #include <QString>
 #include <array>
 
@@ -42,7 +39,7 @@ protected:
 private:
     bool tourOrdi() const;
     void dire(const QString &texte);
-    void confier(const QString &texte);
+    void direApresRetour(const QString &texte);
     void decrire(QWidget *w, const QString &texte);
     QString descriptionBase(QWidget *w) const;
     QWidget *suivant(QWidget *w, bool avant) const;
@@ -55,6 +52,5 @@ private:
     QString marqueEnAttente_;                     // the recording not yet told
     QString pourOrdi_;                            // told when the computer's turn starts
     int colonneMarquee_ = 0;
-    QPointer<QWidget> porteur_;                   // the control carrying message_
-    QString message_;
+    QString apresRetour_;                         // said when the window is active again
 };

@@ -54,22 +54,6 @@ class Oreille:
                 return None
             time.sleep(0.1)
 
-    def calme(self, duree=1.5, delai=60.0):
-        """Waits until Orca has said nothing for duree seconds."""
-        fin = time.monotonic() + delai
-        nombre, depuis = -1, time.monotonic()
-        while time.monotonic() < fin:
-            self.lire()
-            if len(self.dits) != nombre:
-                nombre, depuis = len(self.dits), time.monotonic()
-            elif time.monotonic() - depuis >= duree:
-                return
-            time.sleep(0.1)
-
-    def oublier(self):
-        self.lire()
-        self.depuis = len(self.dits)
-
 
 fautes = []
 
@@ -150,7 +134,15 @@ def tour_joueur(o, nom, ligne, garder):
         touches("1")
         verifier(o.attendre(r"^notification " + JET + r" ; gardés : 1\.?$", 10) is not None,
                  "la touche 1 dit le dé gardé")
-    verifier(aller(o, "Tab", jusqua=r"^Afficher les Scores bouton"), "Tab mène à « Afficher les Scores »")
+        verifier(aller(o, "Tab", jusqua=r"^Dé 1 : [1-6] bouton"), "Tab mène au dé 1")
+        verifier(o.attendre(r"^gardé\.?$", 5) is not None, "le dé 1 se dit gardé")
+        touches("space")
+        verifier(o.attendre(r"^notification libre\.?$", 10) is not None, "Espace sur le dé le dit libre")
+        touches("1")
+        verifier(o.attendre(r"^notification gardé\.?$", 10) is not None, "1 sur le dé le dit gardé")
+        verifier(aller(o, "shift+Tab", jusqua=r"^Afficher les Scores bouton"), "Maj+Tab revient à « Afficher les Scores »")
+    else:
+        verifier(aller(o, "Tab", jusqua=r"^Afficher les Scores bouton"), "Tab mène à « Afficher les Scores »")
     touches("space")
     verifier(o.attendre(r"^notification Masquer les Scores", 10) is not None, "« Masquer les Scores » se dit")
     verifier(aller(o, "shift+Tab", jusqua=r"^Feuille de marque"), "Maj+Tab mène à la feuille")
@@ -163,11 +155,17 @@ def tour_joueur(o, nom, ligne, garder):
     return dit
 
 
-def tour_ordi(o, nom):
+def tour_ordi(o, nom, derniere):
     lancer = o.attendre(r"^notification ORDY : " + JET, 60)
     verifier(lancer is not None, "le lancer d'ORDY se dit : %s" % lancer)
-    fin = o.attendre(r"^ORDY : \d+ en .+, total \d+\. (À %s de jouer|Partie finie)\.$" % nom, 90)
-    verifier(fin is not None, "la marque d'ORDY et le joueur suivant se disent : %s" % fin)
+    if derniere:
+        # The result's message box comes first; ORDY's score once it is closed.
+        alerte = o.attendre(r"Félicitations|meilleur|Bravo", 90)
+        verifier(alerte is not None, "la fin de partie se dit : %s" % alerte)
+        touches("Return")
+    suite = r"Partie finie" if derniere else r"À %s de jouer" % nom
+    fin = o.attendre(r"^notification ORDY : \d+ en .+, total \d+\. %s\.$" % suite, 90)
+    verifier(fin is not None, "la marque d'ORDY et la suite se disent : %s" % fin)
     return fin
 
 
@@ -187,13 +185,8 @@ def main():
         print("--- tour %d : LEA, puis ORDY" % (i + 1), flush=True)
         if tour_joueur(o, "LEA", ligne, garder=(i == 0)) is None or fautes:
             break
-        if tour_ordi(o, "LEA") is None or fautes:
+        if tour_ordi(o, "LEA", "--partie" in sys.argv and i == len(lignes) - 1) is None or fautes:
             break
-    if "--partie" in sys.argv and not fautes:
-        fin = o.attendre(r"Félicitations|meilleur|Bravo", 30)
-        verifier(fin is not None, "la fin de partie se dit : %s" % fin)
-        touches("Return")
-        o.calme()
     if "--transcription" in sys.argv:
         with open(sys.argv[sys.argv.index("--transcription") + 1], "w", encoding="utf-8") as f:
             f.write("\n".join(TRANSCRIPTION) + "\n")

@@ -6,7 +6,7 @@ set -u
 programme=$1
 shift
 ici=$(cd "$(dirname "$0")" && pwd)
-. "$ici/../commun/xvfb_prive.sh"
+. "$ici/../../tests/commun/xvfb_prive.sh"
 
 # A home of its own: the null sound device (speech-dispatcher blocks for ever
 # on a missing card), speech-dispatcher in French through espeak-ng, Orca's
@@ -21,8 +21,8 @@ AudioOutputMethod "alsa"
 DefaultModule espeak-ng
 DefaultLanguage "fr"
 CONF
-if localedef -i fr_FR -f UTF-8 "$travail/locale/fr_FR.UTF-8" 2>/dev/null \
-   || { mkdir -p "$travail/locale" && localedef -i fr_FR -f UTF-8 "$travail/locale/fr_FR.UTF-8"; }; then
+mkdir -p "$travail/locale"
+if localedef -i fr_FR -f UTF-8 "$travail/locale/fr_FR.UTF-8" 2>/dev/null; then
   export LOCPATH=$travail/locale LANG=fr_FR.UTF-8 LANGUAGE=fr
 fi
 
@@ -46,5 +46,7 @@ if [ $resultat -ne 0 ]; then
   echo "--- sortie d'Orca"; tail -20 "$travail/orca.sortie"
 fi
 [ -n "${KUBRIX_JOURNAL_ORCA:-}" ] && cp "$journal" "$KUBRIX_JOURNAL_ORCA"
-pkill -P $$ speech-dispatcher 2>/dev/null
+# speech-dispatcher was started by Orca and left on its own: stopped by its PID.
+[ -s "$XDG_RUNTIME_DIR/speech-dispatcher/pid/speech-dispatcher.pid" ] &&
+  kill "$(cat "$XDG_RUNTIME_DIR/speech-dispatcher/pid/speech-dispatcher.pid")" 2>/dev/null
 exit $resultat

@@ -79,7 +79,6 @@ void LecteurEcran::faceMontree(int de, int face) {
 }
 
 void LecteurEcran::actualiser() {
-    QWidget *focus = QApplication::focusWidget();
     int change = 0;
     for (int i = 1; i <= 5; ++i) {
         const QString nom = QStringLiteral("Dé %1 : %2").arg(i).arg(faces_[static_cast<std::size_t>(i)]);
@@ -94,11 +93,22 @@ void LecteurEcran::actualiser() {
                        static_cast<QWidget *>(f_->De5)})
         decrire(w, descriptionBase(w));
 
-    // A hold by the player (not the computer's, not the clearing at a
-    // hand-over or a new game): the focused die says its state, any other
-    // control the whole throw.
-    if (change && f_->jeu().etat().TourEnCours && !tourOrdi() && !QApplication::activePopupWidget())
-        dire(focus && focus == f_->de(change) ? descriptionBase(focus) : jet());
+    // Told once the handler has returned: a new game or a hand-over clears
+    // the holds and ends the turn, which a hold by the player does not.
+    if (change && !gardeAnnoncee_) {
+        gardeAnnoncee_ = change;
+        QMetaObject::invokeMethod(this, [this] { annoncerGarde(); }, Qt::QueuedConnection);
+    }
+}
+
+// A hold by the player (not the computer's): the focused die says its
+// state, any other control the whole throw.
+void LecteurEcran::annoncerGarde() {
+    const int de = gardeAnnoncee_;
+    gardeAnnoncee_ = 0;
+    if (!f_->jeu().etat().TourEnCours || tourOrdi()) return;
+    QWidget *focus = QApplication::focusWidget();
+    dire(focus && focus == f_->de(de) ? descriptionBase(focus) : jet());
 }
 
 void LecteurEcran::celluleEcrite(int colonne, int ligne, const QString &texte) {

@@ -38,6 +38,7 @@ protected:
 
 private:
     bool tourOrdi() const;
+    void annoncerGarde();
     void dire(const QString &texte);
     void direApresRetour(const QString &texte);
     void decrire(QWidget *w, const QString &texte);
@@ -48,7 +49,8 @@ private:
     AccessibleAnnonce *annonce_;
     QAccessible::Id idAnnonce_;
     std::array<int, 6> faces_{0, 1, 2, 3, 4, 5};  // what each die shows
-    std::array<bool, 6> gardes_{};                // the holds last said
+    std::array<bool, 6> gardes_{};                // the holds last described
+    int gardeAnnoncee_ = 0;                       // a die whose hold is to be told
     QString marqueEnAttente_;                     // the recording not yet told
     QString pourOrdi_;                            // told when the computer's turn starts
     int colonneMarquee_ = 0;

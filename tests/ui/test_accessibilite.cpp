@@ -167,8 +167,11 @@ TEST_F(Accessibilite, LesDescriptionsSuiventLaPartie) {
         SCOPED_TRACE("après deux gardes, au clavier et par l'action d'un lecteur d'écran");
         EXPECT_EQ(gardes(), (std::array<bool, 6>{false, false, true, false, true, false}));
         verifierDes();
-        EXPECT_EQ(description(f->B_Lancer), QStringLiteral("%1, %2, %3, %4, %5 ; gardés : 2, 4")
-                                                .arg(e().Des[1]).arg(e().Des[2]).arg(e().Des[3]).arg(e().Des[4]).arg(e().Des[5]));
+        const QString attendu = QStringLiteral("%1, %2, %3, %4, %5 ; gardés : 2, 4")
+                                    .arg(e().Des[1]).arg(e().Des[2]).arg(e().Des[3]).arg(e().Des[4]).arg(e().Des[5]);
+        EXPECT_EQ(description(f->B_Lancer), attendu);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(f->lecteur()->derniereAnnonce(), attendu) << "the holds are told";
         EXPECT_EQ(acc(f->De1)->actionInterface()->keyBindingsForAction(QAccessibleActionInterface::pressAction()),
                   QStringList{"1"});
     }
@@ -254,6 +257,8 @@ TEST_F(Accessibilite, LesDesPrennentLeFocusApresLesBoutons) {
     // On a focused die: Space holds it; a number holds that die and goes to it; the arrows only move.
     f->B_LancerClick();
     touche(Qt::Key_Space);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(f->lecteur()->derniereAnnonce(), "gardé") << "the focused die tells its own hold";
     touche(Qt::Key_2);
     EXPECT_EQ(QApplication::focusWidget(), f->De2);
     touche(Qt::Key_Right);
@@ -261,4 +266,9 @@ TEST_F(Accessibilite, LesDesPrennentLeFocusApresLesBoutons) {
     EXPECT_EQ(gardes(), (std::array<bool, 6>{false, false, true, false, true, false}));
     EXPECT_EQ(e().NumLancer, 2) << "Space on a die does not roll";
     verifierDes();
+    QCoreApplication::processEvents();
+    const QString avant = f->lecteur()->derniereAnnonce();
+    nouvellePartie();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(f->lecteur()->derniereAnnonce(), avant) << "a new game's clearing is no hold";
 }

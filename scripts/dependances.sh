@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs, on Debian 12, what building, testing or playing KUBRIX needs,
-# only when something is missing. Usage: dependances.sh [jeu|tests|vnc|paquet]
+# only when something is missing. Usage: dependances.sh [jeu|tests|vnc|paquet|orca]
 set -euo pipefail
 
 paquets=(g++ cmake ninja-build pkg-config libgl-dev
@@ -11,6 +11,8 @@ case "${1:-tests}" in
   jeu) paquets+=(xvfb xauth openbox qt6-translations-l10n) ;;  # the toolkit's own texts in French
   vnc) paquets+=(tigervnc-standalone-server tigervnc-tools xauth openbox) ;;  # jouer.sh without a display (vncpasswd: tigervnc-tools)
   paquet) paquets+=(build-essential debhelper lintian) ;;  # debian/ (dpkg-buildpackage), and its check
+  orca) paquets+=(xvfb dbus-daemon at-spi2-core python3-pyatspi openbox xdotool locales  # the check under the real reader
+                  orca speech-dispatcher speech-dispatcher-espeak-ng) ;;
   tests) paquets+=(xvfb dbus-daemon at-spi2-core python3-pyatspi  # the AT-SPI check
                    tigervnc-standalone-server tigervnc-tools xauth iproute2  # the VNC password check (ss)
                    qt6-translations-l10n openbox xdotool x11-utils  # French toolkit texts; the check under openbox
@@ -18,7 +20,7 @@ case "${1:-tests}" in
                    pipewire pipewire-pulse wireplumber pulseaudio-utils  # the sounds on a real server (parec)
                    time  # the simulator's memory check
                    build-essential debhelper lintian appstream desktop-file-utils) ;;  # the Debian package and its checks
-  *) echo "usage: $0 [jeu|tests|vnc|paquet]" >&2; exit 2 ;;
+  *) echo "usage: $0 [jeu|tests|vnc|paquet|orca]" >&2; exit 2 ;;
 esac
 
 manquants=()

@@ -23,9 +23,13 @@ QAccessibleInterface *AccessibleCelluleFeuille::table() const {
     return feuille_ ? QAccessible::queryAccessibleInterface(feuille_.data()) : nullptr;
 }
 
+// A player's cell says its player too: Orca 43 reads a Qt table's row cell by
+// cell, by their names, without the column headers.
 QString AccessibleCelluleFeuille::text(QAccessible::Text t) const {
     if (!feuille_ || t != QAccessible::Name) return {};
-    return feuille_->texte(colonne_, ligne_);
+    const QString texte = feuille_->texte(colonne_, ligne_);
+    if (ligne_ == 0 || colonne_ < 2) return texte;
+    return QStringLiteral("%1 : %2").arg(feuille_->texte(colonne_, 0), texte.isEmpty() ? QStringLiteral("libre") : texte);
 }
 
 QRect AccessibleCelluleFeuille::rect() const {
@@ -62,9 +66,11 @@ bool AccessibleCelluleFeuille::isSelected() const {
     return feuille_ && colonne_ >= 2 && ligne_ >= 1 && ligne_ == feuille_->ligneSelectionnee();
 }
 
+// The heading row heads its own column too: over AT-SPI a column's header is
+// asked of the cell in row 0.
 QList<QAccessibleInterface *> AccessibleCelluleFeuille::columnHeaderCells() const {
     QAccessibleInterface *t = table();
-    if (!t || ligne_ == 0) return {};
+    if (!t) return {};
     return {t->tableInterface()->cellAt(0, colonne_)};
 }
 

@@ -4,6 +4,19 @@
 
 AccessibleDe::AccessibleDe(ImageCliquable *de) : QAccessibleWidget(de, QAccessible::Button) {}
 
+// Its own description only, never the tooltip, which would be read at every focus.
+QString AccessibleDe::text(QAccessible::Text t) const {
+    if (t == QAccessible::Description) return widget()->accessibleDescription();
+    return QAccessibleWidget::text(t);
+}
+
+// Tab reaches it, though it is out of the window's own focus chain.
+QAccessible::State AccessibleDe::state() const {
+    QAccessible::State s = QAccessibleWidget::state();
+    s.focusable = true;
+    return s;
+}
+
 QStringList AccessibleDe::actionNames() const { return {pressAction()}; }
 
 void AccessibleDe::doAction(const QString &action) {

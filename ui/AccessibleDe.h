@@ -1,6 +1,6 @@
 #pragma once
-// A die for a screen reader: a button whose name the window keeps as
-// "Dé 1 : 5, gardé", and whose press holds or releases it as a click does.
+// A die for a screen reader: a button named "Dé 1 : 5" whose description
+// says whether it is held, and whose press holds or releases it as a click does.
 #include <QAccessibleWidget>
 
 class ImageCliquable;
@@ -9,6 +9,8 @@ class AccessibleDe : public QAccessibleWidget {
 public:
     explicit AccessibleDe(ImageCliquable *de);
 
+    QString text(QAccessible::Text t) const override;
+    QAccessible::State state() const override;
     QStringList actionNames() const override;
     void doAction(const QString &action) override;
     QStringList keyBindingsForAction(const QString &action) const override;

@@ -16,8 +16,10 @@ void *AccessibleFeuille::interface_cast(QAccessible::InterfaceType type) {
     return QAccessibleWidget::interface_cast(type);
 }
 
+// No description: the tooltip would be read at every focus.
 QString AccessibleFeuille::text(QAccessible::Text t) const {
     if (t == QAccessible::Name && widget()->accessibleName().isEmpty()) return QStringLiteral("Feuille de marque");
+    if (t == QAccessible::Description) return widget()->accessibleDescription();
     return QAccessibleWidget::text(t);
 }
 

@@ -68,6 +68,7 @@ TChNom::TChNom(QWidget *parent)
         mettreEnNoir(r.champ, QPalette::Text);
         r.champ->setGeometry(32, r.haut + 24, 129, 28);
         r.champ->setValidator(new ValidateurMajuscules(r.champ));
+        r.etiquette->setBuddy(r.champ);  // names the field for a screen reader
     }
 
     OKBtn->setObjectName(QStringLiteral("OKBtn"));

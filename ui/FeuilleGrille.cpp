@@ -71,8 +71,9 @@ void FeuilleGrille::selectionnerLigne(int ligne) {
 }
 
 void FeuilleGrille::definirColonneJoueur(int colonne) {
-    if (colonne != 2 && colonne != 3) return;
+    if ((colonne != 2 && colonne != 3) || colonne == colonneJoueur_) return;
     colonneJoueur_ = colonne;
+    if (hasFocus()) annoncerCelluleCourante();  // the reader follows the player's column
 }
 
 // The screen reader follows the player's cell of the selected row.
@@ -122,7 +123,18 @@ bool FeuilleGrille::toucheDeLaFeuille(const QKeyEvent *evenement) {
     }
 }
 
+// Every cell shows and hides with the sheet: a reader that met a cell while
+// the sheet was hidden would otherwise leave it out when it reads a row.
+void FeuilleGrille::signalerVisibilite(bool visible) {
+    if (!QAccessible::isActive()) return;
+    for (int l = 0; l < grille::NbLignes; ++l)
+        for (int c = 0; c < grille::NbColonnes; ++c)
+            notifierCellule(l, c, visible ? QAccessible::ObjectShow : QAccessible::ObjectHide);
+}
+
 bool FeuilleGrille::event(QEvent *evenement) {
+    if (evenement->type() == QEvent::Show || evenement->type() == QEvent::Hide)
+        signalerVisibilite(evenement->type() == QEvent::Show);
     // Enter belongs to the sheet while it has the focus, not to the window's
     // default button.
     if (evenement->type() == QEvent::ShortcutOverride && toucheDeLaFeuille(static_cast<QKeyEvent *>(evenement))) {
@@ -154,7 +166,9 @@ void FeuilleGrille::keyPressEvent(QKeyEvent *evenement) {
 void FeuilleGrille::focusInEvent(QFocusEvent *evenement) {
     QWidget::focusInEvent(evenement);
     update();
-    annoncerCelluleCourante();
+    // After the sheet's own focus event, which Qt sends once this returns:
+    // the reader then goes on to the highlighted cell and reads it.
+    QMetaObject::invokeMethod(this, [this] { if (hasFocus()) annoncerCelluleCourante(); }, Qt::QueuedConnection);
 }
 
 void FeuilleGrille::focusOutEvent(QFocusEvent *evenement) {

@@ -54,6 +54,7 @@ private:
     static bool dansLaGrille(int colonne, int ligne);
     static bool toucheDeLaFeuille(const QKeyEvent *evenement);
     void annoncerCelluleCourante();
+    void signalerVisibilite(bool visible);
     void notifierCellule(int ligne, int colonne, QAccessible::Event type);
 
     std::array<std::array<QString, grille::NbLignes>, grille::NbColonnes> textes_;

@@ -8,6 +8,7 @@
 #include "IconesBoutons.h"
 #include "ImageCliquable.h"
 #include "ImagesNettes.h"
+#include "LecteurEcran.h"
 #include "Marque.h"
 #include "RouteurAide.h"
 #include "Sons.h"
@@ -76,6 +77,7 @@ TFicheYams::TFicheYams(QWidget *parent) : QMainWindow(parent) {
     installerFabriqueAccessible();
     construire();
     construireClavier();
+    lecteur_ = new LecteurEcran(this);
     FormCreate();
 }
 
@@ -255,13 +257,6 @@ void TFicheYams::GrilleLigneValidee(int ligne) {
     jeu_.GrilleMouseUp(p.x, p.y);
 }
 
-void TFicheYams::decrireDe(int de) {
-    const auto i = static_cast<std::size_t>(de);
-    QString nom = QStringLiteral("Dé %1 : %2").arg(de).arg(facesMontrees_[i]);
-    if (marqueVisible(de)) nom += QStringLiteral(", gardé");
-    if (des_[i]->accessibleName() != nom) des_[i]->setAccessibleName(nom);  // spoken on change
-}
-
 void TFicheYams::FormCreate() { jeu_.FormCreate(); }
 
 // The size the frame is fixed at when not maximised.
@@ -364,6 +359,7 @@ bool TFicheYams::celluleVide(int colonne, int ligne) const { return Grille->text
 
 void TFicheYams::ecrireCellule(int colonne, int ligne, const std::string &texte) {
     Grille->ecrire(colonne, ligne, QString::fromStdString(texte));
+    lecteur_->celluleEcrite(colonne, ligne, Grille->texte(colonne, ligne));
 }
 
 void TFicheYams::selectionnerLigne(int ligne) { Grille->selectionnerLigne(ligne); }
@@ -382,29 +378,38 @@ void TFicheYams::styleBoutonGrille(StyleBouton style) {
     BtGrille->setText(ok ? QStringLiteral("OK") : QStringLiteral("Abandonner"));
 }
 
-void TFicheYams::legendeBoutonGrille(const std::string &texte) { BtGrille->setText(QString::fromStdString(texte)); }
+void TFicheYams::legendeBoutonGrille(const std::string &texte) {
+    BtGrille->setText(QString::fromStdString(texte));
+    lecteur_->actualiser();
+}
 
 void TFicheYams::montrerFace(int de, int face) {
     des_[static_cast<std::size_t>(de)]->setPixmap(faces_[static_cast<std::size_t>(face)]->pixmap());
-    facesMontrees_[static_cast<std::size_t>(de)] = face;
-    decrireDe(de);
+    lecteur_->faceMontree(de, face);
 }
 
 bool TFicheYams::marqueVisible(int de) const { return !marques_[static_cast<std::size_t>(de)]->isHidden(); }
 
 void TFicheYams::montrerMarque(int de, bool visible) {
     marques_[static_cast<std::size_t>(de)]->setVisible(visible);
-    decrireDe(de);
+    lecteur_->actualiser();
 }
 
-void TFicheYams::legendeLancer(const std::string &texte) { B_Lancer->setText(QString::fromStdString(texte)); }
+void TFicheYams::legendeLancer(const std::string &texte) {
+    B_Lancer->setText(QString::fromStdString(texte));
+    lecteur_->actualiser();
+}
 
-void TFicheYams::activerLancer(bool actif) { B_Lancer->setEnabled(actif); }
+void TFicheYams::activerLancer(bool actif) {
+    B_Lancer->setEnabled(actif);
+    lecteur_->actualiser();
+}
 
 void TFicheYams::legendeJoueur(const std::string &texte) {
     EtiJoueur->setText(QString::fromStdString(texte));
     EtiJoueur->adjustSize();  // the label sizes itself to its text
     Grille->definirColonneJoueur(jeu_.etat().TourJoueur1 ? 2 : 3);
+    lecteur_->joueurNomme();
 }
 
 bool TFicheYams::sonCoche() const { return MenuSon->isChecked(); }
@@ -415,6 +420,7 @@ void TFicheYams::pauseDelai(const std::string &legende, const std::string &texte
     if (!delai_) return;
     // The window's title is often blank: a screen reader names it by its text.
     delai_->setAccessibleName(QString::fromStdString(texte));
+    lecteur_->pause(QString::fromStdString(texte));
     delai_->PauseDELAI(QString::fromStdString(legende), QString::fromStdString(texte), intervalleMs);
 }
 
@@ -434,8 +440,7 @@ void TFicheYams::message(GenreMessage genre, const std::string &texte) {
         titre = QStringLiteral("Information");
     }
     QMessageBox boite(icone, titre, t, QMessageBox::Ok, this);
-    boite.setAccessibleName(titre);
-    boite.setAccessibleDescription(t);  // spoken with the title when the box is activated
+    boite.setAccessibleName(titre);  // the reader says it, then the text of the box
     boite.exec();
 }
 

@@ -12,6 +12,7 @@
 
 class FeuilleGrille;
 class ImageCliquable;
+class LecteurEcran;
 class Marque;
 class QAction;
 class QLabel;
@@ -37,6 +38,7 @@ public:
     Jeu &jeu() { return jeu_; }
     Sons *sons() const { return sons_; }
     RouteurAide *routeurAide() const { return routeurAide_; }
+    LecteurEcran *lecteur() const { return lecteur_; }
 
     // Seams for the tests: the message boxes and the clock can be replaced.
     std::function<void(GenreMessage, const QString &)> remplacementMessage;
@@ -125,14 +127,13 @@ private:
     void appliquerEtat(Qt::WindowStates etat);
     void construire();
     void construireClavier();
-    void decrireDe(int de);
 
     Jeu jeu_{*this};
     QWidget *fond_ = nullptr;
     std::array<ImageCliquable *, 6> des_{};
     std::array<Marque *, 6> marques_{};
     std::array<QLabel *, 7> faces_{};
-    std::array<int, 6> facesMontrees_{0, 1, 2, 3, 4, 5};  // what each die's name says
+    LecteurEcran *lecteur_ = nullptr;
     Sons *sons_ = nullptr;
     RouteurAide *routeurAide_ = nullptr;
     TAboutBox *aboutBox_ = nullptr;

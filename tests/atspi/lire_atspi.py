@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """Reads KUBRIX from outside over AT-SPI: a die's name and description, the
-sheet's table and its cells; then starts a game, rolls and holds a die by the
-reader's own actions, and hears the die's name change."""
+sheet's table, its cells and column headers; then starts a game, rolls and
+holds a die by the reader's own actions: the throw is in the roll button's
+description, and the hold is told by a notification that shows."""
 import re
 import sys
 import time
@@ -60,7 +61,7 @@ de1 = attendre(lambda: trouver(app, lambda a: a.name.startswith("Dé 1 :")))
 verifier(de1 is not None, "le dé 1 est lu")
 if de1 is not None:
     verifier(de1.name == "Dé 1 : 1", "nom du dé 1 au démarrage : %r" % de1.name)
-    verifier(de1.description == "Cliquez pour garder ce dé", "description du dé 1 : %r" % de1.description)
+    verifier(de1.description == "", "description du dé 1, pas son info-bulle : %r" % de1.description)
     verifier(de1.getRole() == pyatspi.ROLE_PUSH_BUTTON, "rôle du dé 1 : %s" % de1.getRoleName())
 
 feuille = trouver(app, lambda a: a.getRole() == pyatspi.ROLE_TABLE)
@@ -74,6 +75,11 @@ if feuille is not None:
         verifier(cellule is not None and cellule.name == texte,
                  "cellule (%d, %d) : %r" % (ligne, colonne, cellule.name if cellule else None))
     verifier(list(table.getSelectedRows()) == [17], "ligne choisie : %s" % list(table.getSelectedRows()))
+    entetes = [table.getColumnHeader(c) for c in range(4)]
+    verifier([e.name if e else None for e in entetes] == ["", "Marque", "Joueur 1", "Joueur 2"],
+             "en-têtes des colonnes : %s" % [e.name if e else None for e in entetes])
+    cellule = table.getAccessibleAt(5, 2)
+    verifier(cellule is not None and cellule.name == "Joueur 1 : libre", "cellule (5, 2) : %r" % cellule.name)
 
 # A game, as a reader's user plays it: the menu opens (the game is reset),
 # then the roll button and die 1 are pressed by their actions.
@@ -91,20 +97,24 @@ if menu is not None and lancer is not None and de1 is not None:
     noms = [trouver(app, lambda a, i=i: a.name.startswith("Dé %d :" % i)) for i in range(1, 6)]
     verifier(all(d is not None and re.fullmatch(r"Dé \d : [1-6]", d.name) for d in noms),
              "noms des dés après le lancer : %s" % [d.name if d else None for d in noms])
+    faces = ", ".join(d.name[-1] for d in noms if d is not None)
+    verifier(lancer.description == faces, "le bouton de lancer décrit le jet %r : %r" % (faces, lancer.description))
 
     entendus = []
 
     def ecouter(evenement):
-        if evenement.source is not None and evenement.source.name.startswith("Dé 1 :"):
+        if evenement.detail1 and evenement.source is not None \
+           and evenement.source.getRole() == pyatspi.ROLE_NOTIFICATION:
             entendus.append(evenement.source.name)
             if evenement.source.name.endswith(", gardé"):
                 pyatspi.Registry.stop()  # heard: no need to wait longer
 
-    pyatspi.Registry.registerEventListener(ecouter, "object:property-change:accessible-name")
+    pyatspi.Registry.registerEventListener(ecouter, "object:state-changed:showing")
     GLib.timeout_add(300, lambda: agir(de1, "Press") and False)
     GLib.timeout_add(30000, lambda: pyatspi.Registry.stop() and False)  # never heard: give up
     pyatspi.Registry.start()
-    verifier(de1.name.endswith(", gardé"), "le dé 1 se dit gardé : %r" % de1.name)
-    verifier(any(n.endswith(", gardé") for n in entendus), "le changement de nom du dé 1 est annoncé : %s" % entendus)
+    verifier(de1.description == "gardé", "le dé 1 se dit gardé : %r" % de1.description)
+    verifier(lancer.description == faces + " ; gardés : 1", "le bouton de lancer dit la garde : %r" % lancer.description)
+    verifier(entendus == [faces + " ; gardés : 1"], "la garde est annoncée : %s" % entendus)
 
 sys.exit(1 if fautes else 0)

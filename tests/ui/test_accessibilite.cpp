@@ -3,6 +3,8 @@
 // table, after a roll, a hold and a recording.
 #include "test_clavier_banc.h"
 
+#include "LecteurEcran.h"
+
 #include <QAccessible>
 
 using namespace feuille;
@@ -26,19 +28,28 @@ struct Accessibilite : BancClavier {
         ASSERT_TRUE(f->B_Lancer->isEnabled());
     }
 
-    QString nomAttenduDe(int i) {
-        QString n = QStringLiteral("Dé %1 : %2").arg(i).arg(faceMontree(i));
-        if (!f->marque(i)->isHidden()) n += QStringLiteral(", gardé");
-        return n;
+    QString description(QObject *o) { return acc(o)->text(QAccessible::Description); }
+
+    // The throw as the roll button says it.
+    QString jet() {
+        QStringList faces, gardes;
+        for (int i = 1; i <= 5; ++i) {
+            faces << QString::number(faceMontree(i));
+            if (!f->marque(i)->isHidden()) gardes << QString::number(i);
+        }
+        return faces.join(", ") + (gardes.isEmpty() ? QString() : " ; gardés : " + gardes.join(", "));
     }
 
-    // Every die says what the board shows: its number, its face, its hold.
+    // Every die says what the board shows: its number and face, and in a
+    // turn whether it is held; never its tooltip.
     void verifierDes() {
         for (int i = 1; i <= 5; ++i) {
             QAccessibleInterface *d = acc(f->de(i));
-            EXPECT_EQ(d->text(QAccessible::Name), nomAttenduDe(i));
+            EXPECT_EQ(d->text(QAccessible::Name), QStringLiteral("Dé %1 : %2").arg(i).arg(faceMontree(i)));
             EXPECT_EQ(d->role(), QAccessible::Button);
-            EXPECT_EQ(d->text(QAccessible::Description), "Cliquez pour garder ce dé");
+            EXPECT_TRUE(d->state().focusable);
+            const QString attendue = !e().TourEnCours ? "" : f->marque(i)->isHidden() ? "libre" : "gardé";
+            EXPECT_EQ(description(f->de(i)), attendue) << i;
         }
     }
 
@@ -50,7 +61,10 @@ struct Accessibilite : BancClavier {
             for (int c = 0; c < 4; ++c) {
                 QAccessibleInterface *cel = t->cellAt(r, c);
                 ASSERT_NE(cel, nullptr);
-                EXPECT_EQ(cel->text(QAccessible::Name), f->Grille->texte(c, r)) << c << "," << r;
+                const QString texte = f->Grille->texte(c, r);
+                const QString nom = r == 0 || c < 2 ? texte
+                                                    : QStringLiteral("%1 : %2").arg(f->Grille->texte(c, 0), texte.isEmpty() ? "libre" : texte);
+                EXPECT_EQ(cel->text(QAccessible::Name), nom) << c << "," << r;
                 const auto attendu = r == 0 ? QAccessible::ColumnHeader : c < 2 ? QAccessible::RowHeader : QAccessible::Cell;
                 EXPECT_EQ(cel->role(), attendu) << c << "," << r;
                 EXPECT_EQ(cel->state().selected, c >= 2 && r == f->Grille->ligneSelectionnee()) << c << "," << r;
@@ -60,7 +74,11 @@ struct Accessibilite : BancClavier {
         EXPECT_EQ(t->selectedRows(), QList<int>{f->Grille->ligneSelectionnee()});
     }
 
+    // The throw rides on both buttons; the show/hide button says the sheet's look.
     void verifierBoutonsEtJoueur() {
+        EXPECT_EQ(description(f->B_Lancer), e().TourEnCours ? jet() : QString());
+        const QString aspect = f->Grille->isHidden() ? "feuille cachée" : "feuille affichée";
+        EXPECT_EQ(description(f->BtGrille), e().TourEnCours ? aspect + " ; " + jet() : aspect);
         EXPECT_EQ(nom(f->B_Lancer), f->B_Lancer->text());
         EXPECT_EQ(acc(f->B_Lancer)->state().disabled, !f->B_Lancer->isEnabled());
         EXPECT_EQ(nom(f->BtGrille), f->BtGrille->text());
@@ -85,9 +103,9 @@ TEST_F(Accessibilite, LeTableauDeLaFeuille) {
         int ligne, colonne;
         const char *texte, *enTeteColonne, *enTeteLigne;
     } cas[] = {
-        {0, 1, "Marque", "", ""},           {0, 2, "Joueur 1", "", ""},
+        {0, 1, "Marque", "Marque", ""},     {0, 2, "Joueur 1", "Joueur 1", ""},
         {1, 0, "AS", "", ""},               {1, 1, "total des As", "Marque", "AS"},
-        {5, 2, "", "Joueur 1", "CINQ"},     {14, 3, "", "Joueur 2", "YAM'S"},
+        {5, 2, "Joueur 1 : libre", "Joueur 1", "CINQ"},     {14, 3, "Joueur 2 : libre", "Joueur 2", "YAM'S"},
         {17, 0, "TOTAL GENERAL", "", ""},   {16, 1, "", "Marque", "Sous Total"},
     };
     for (const auto &k : cas) {
@@ -149,8 +167,11 @@ TEST_F(Accessibilite, LesDescriptionsSuiventLaPartie) {
         SCOPED_TRACE("après deux gardes, au clavier et par l'action d'un lecteur d'écran");
         EXPECT_EQ(gardes(), (std::array<bool, 6>{false, false, true, false, true, false}));
         verifierDes();
-        EXPECT_EQ(nom(f->De2), QStringLiteral("Dé 2 : %1, gardé").arg(e().Des[2]));
-        EXPECT_EQ(nom(f->De4), QStringLiteral("Dé 4 : %1, gardé").arg(e().Des[4]));
+        const QString attendu = QStringLiteral("%1, %2, %3, %4, %5 ; gardés : 2, 4")
+                                    .arg(e().Des[1]).arg(e().Des[2]).arg(e().Des[3]).arg(e().Des[4]).arg(e().Des[5]);
+        EXPECT_EQ(description(f->B_Lancer), attendu);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(f->lecteur()->derniereAnnonce(), attendu) << "the holds are told";
         EXPECT_EQ(acc(f->De1)->actionInterface()->keyBindingsForAction(QAccessibleActionInterface::pressAction()),
                   QStringList{"1"});
     }
@@ -170,21 +191,23 @@ TEST_F(Accessibilite, LesDescriptionsSuiventLaPartie) {
     touche(Qt::Key_Return);
     {
         SCOPED_TRACE("après une inscription");
-        EXPECT_FALSE(f->Grille->texte(2, CHANCE).isEmpty());
+        const QString somme = QString::number(e().Des[1] + e().Des[2] + e().Des[3] + e().Des[4] + e().Des[5]);
+        EXPECT_EQ(f->Grille->texte(2, CHANCE), somme);
         verifierFeuille();
-        EXPECT_EQ(acc(f->Grille)->tableInterface()->cellAt(CHANCE, 2)->text(QAccessible::Name),
-                  QString::number(e().Des[1] + e().Des[2] + e().Des[3] + e().Des[4] + e().Des[5]));
+        EXPECT_EQ(acc(f->Grille)->tableInterface()->cellAt(CHANCE, 2)->text(QAccessible::Name), "Joueur 1 : " + somme);
         verifierDes();
-        for (int i = 1; i <= 5; ++i) EXPECT_FALSE(nom(f->de(i)).contains("gardé"));
         verifierBoutonsEtJoueur();
         EXPECT_EQ(nom(f->EtiJoueur), "Joueur 2");
         EXPECT_EQ(nom(f->B_Lancer), "Lancer de dés 1");
-        // The focus now follows the second player's column.
+        // The focus now follows the second player's column; the hand-over is told.
         EXPECT_EQ(acc(f->Grille)->focusChild(), acc(f->Grille)->tableInterface()->cellAt(CHANCE, 3));
+        EXPECT_EQ(f->lecteur()->derniereAnnonce(),
+                  QStringLiteral("Joueur 1 : %1 en CHANCE, total %1. À Joueur 2 de jouer.").arg(somme));
     }
 }
 
-// Message boxes carry their title and text; the pause window its text.
+// Message boxes carry their title, their text is read once (from the box);
+// the pause window its text.
 TEST_F(Accessibilite, BoitesEtPauseSeNomment) {
     QStringList vus;
     std::unique_ptr<PiloteModal> p(new PiloteModal(estBoiteMessage, [&](QWidget *w) {
@@ -195,7 +218,7 @@ TEST_F(Accessibilite, BoitesEtPauseSeNomment) {
     f->B_LancerClick();
     f->BtGrilleClick();
     cliquerCase(2, PRIME);
-    EXPECT_EQ(vus, (QStringList{"Avertissement", "CHOISISSEZ UNE MARQUE VALIDE !"}));
+    EXPECT_EQ(vus, (QStringList{"Avertissement", ""}));
 
     std::unique_ptr<PiloteModal> noms(taperNoms("zoe", ""));
     ouvrirMenuNouvelle(f->N1Joueur1);
@@ -203,4 +226,49 @@ TEST_F(Accessibilite, BoitesEtPauseSeNomment) {
     f->BtGrilleClick();
     cliquerCase(2, CHANCE);  // ORDY plays its turn and thinks after each roll
     EXPECT_EQ(nom(delai), "Je réfléchis...");
+    // Back to the player, once the window is active again: ORDY's score and whose turn it is.
+    const QRegularExpression attendue("^ORDY : \\d+ en .+, total \\d+\\. À ZOE de jouer\\.$");
+    f->activateWindow();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return attendue.match(f->lecteur()->derniereAnnonce()).hasMatch(); }))
+        << f->lecteur()->derniereAnnonce().toStdString();
+}
+
+// The dice come after the two buttons in the Tab order, so that the focus a
+// sighted player sees at start-up and on the first Tab stays where it was.
+TEST_F(Accessibilite, LesDesPrennentLeFocusApresLesBoutons) {
+    f->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(f.get()));
+    EXPECT_EQ(QApplication::focusWidget(), f->BtGrille);
+    nouvellePartie();
+    QList<QWidget *> vus;
+    for (int i = 0; i < 8; ++i) {
+        vus << QApplication::focusWidget();
+        touche(Qt::Key_Tab);
+    }
+    const QList<QWidget *> attendus = {f->BtGrille, f->De1, f->De2, f->De3, f->De4, f->De5, f->B_Lancer, f->BtGrille};
+    EXPECT_EQ(vus, attendus);
+    vus.clear();
+    for (int i = 0; i < 4; ++i) {
+        touche(Qt::Key_Tab, Qt::ShiftModifier);
+        vus << QApplication::focusWidget();
+    }
+    EXPECT_EQ(vus, (QList<QWidget *>{f->BtGrille, f->B_Lancer, f->De5, f->De4}));
+
+    // On a focused die: Space holds it; a number holds that die and goes to it; the arrows only move.
+    f->B_LancerClick();
+    touche(Qt::Key_Space);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(f->lecteur()->derniereAnnonce(), "gardé") << "the focused die tells its own hold";
+    touche(Qt::Key_2);
+    EXPECT_EQ(QApplication::focusWidget(), f->De2);
+    touche(Qt::Key_Right);
+    EXPECT_EQ(QApplication::focusWidget(), f->De3);
+    EXPECT_EQ(gardes(), (std::array<bool, 6>{false, false, true, false, true, false}));
+    EXPECT_EQ(e().NumLancer, 2) << "Space on a die does not roll";
+    verifierDes();
+    QCoreApplication::processEvents();
+    const QString avant = f->lecteur()->derniereAnnonce();
+    nouvellePartie();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(f->lecteur()->derniereAnnonce(), avant) << "a new game's clearing is no hold";
 }

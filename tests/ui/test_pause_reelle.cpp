@@ -27,8 +27,8 @@ struct Chrono : QObject {
         }
         return false;
     }
-    // From the start of showing `i` to the end of showing `j`.
-    qint64 duree(int i, int j) const { return montrees[j].fin - montrees[i].debut; }
+    // From `depuis` to the end of showing `j`.
+    qint64 jusquA(int j, qint64 depuis) const { return montrees[j].fin - depuis; }
 };
 
 }  // namespace
@@ -50,16 +50,17 @@ TEST_F(BancFenetre, TempsReel_UnLancerPuisUneReflexionDOrdy) {
         const QPoint p = f->B_Lancer->mapTo(f.get(), f->B_Lancer->rect().center());
         QTest::mouseClick(f->windowHandle(), Qt::LeftButton, {}, p);
     });
+    qint64 depart = chrono.t.elapsed();
     cliquer(f->B_Lancer);
-    // A timer never fires early: the lower bounds only allow for the moment
-    // the window takes to show after its end was fixed. How late it may end
-    // on a loaded machine belongs to the bench: the upper bounds only tell the
-    // right period from the wrong one.
+    // Each showing ends on a firing of the period, and a timer never fires
+    // early: counted from before the click, the lower bounds are exact however
+    // late the window shows. How late it may end on a loaded machine belongs
+    // to the bench: the upper bounds only tell the right period from the wrong one.
     ASSERT_EQ(chrono.montrees.size(), 5);
     for (const auto &m : chrono.montrees) EXPECT_EQ(m.legende, " ");
-    EXPECT_GE(chrono.duree(0, 0), 450) << "a new interval: a whole period";
-    EXPECT_GE(chrono.duree(0, 4), 2450) << "five periods of 500 ms";
-    EXPECT_LT(chrono.duree(0, 4), 4000) << "not periods of 2000 ms";
+    EXPECT_GE(chrono.jusquA(0, depart), 499) << "a new interval: a whole period";
+    EXPECT_GE(chrono.jusquA(4, depart), 2499) << "five periods of 500 ms";
+    EXPECT_LT(chrono.jusquA(4, depart), 6000) << "not periods of 2000 ms";
     EXPECT_EQ(e().NumLancer, 2) << "the click during the pause did not roll again";
 
     // The human records; ORDY's first roll is five sixes, recorded after one
@@ -76,15 +77,16 @@ TEST_F(BancFenetre, TempsReel_UnLancerPuisUneReflexionDOrdy) {
         }
     };
     cliquer(f->BtGrille);
+    depart = chrono.t.elapsed();
     cliquerCase(2, CHANCE);
     ASSERT_EQ(chrono.montrees.size(), 6);
     // The roll goes on with the 500 ms period already running: its first step
-    // takes what is left of it.
-    EXPECT_GE(chrono.duree(0, 4), 1950);
-    EXPECT_LT(chrono.duree(0, 4), 4000);
+    // takes what is left of it, then four whole ones.
+    EXPECT_GT(chrono.jusquA(4, depart), 2000);
+    EXPECT_LT(chrono.jusquA(4, depart), 6000);
     EXPECT_EQ(chrono.montrees[5].legende, "CHUT !!! ");
-    EXPECT_GE(chrono.duree(5, 5), 1950) << "a new interval: a whole period";
-    EXPECT_LT(chrono.duree(5, 5), 3500);
+    EXPECT_GE(chrono.jusquA(5, chrono.montrees[4].fin), 1999) << "a new interval: a whole period";
+    EXPECT_LT(chrono.jusquA(5, chrono.montrees[4].fin), 5000);
     EXPECT_EQ(f->Grille->texte(3, YAMS), "50");
     delai->removeEventFilter(&chrono);
 }

@@ -1,0 +1,21 @@
+#include "AccessibleAnnonce.h"
+
+#include <QWidget>
+
+void AccessibleAnnonce::dire(const QString &texte) {
+    texte_ = texte;
+    QAccessibleEvent evenement(this, QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&evenement);
+}
+
+QWindow *AccessibleAnnonce::window() const { return fenetre_ ? fenetre_->windowHandle() : nullptr; }
+
+QAccessibleInterface *AccessibleAnnonce::parent() const {
+    return fenetre_ ? QAccessible::queryAccessibleInterface(fenetre_.data()) : nullptr;
+}
+
+QAccessible::State AccessibleAnnonce::state() const {
+    QAccessible::State s;
+    s.readOnly = true;
+    return s;
+}

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 /* Starts a program on the X display and watches it from outside, the same way
  * whatever toolkit it uses. Times are in milliseconds from the fork:
  *  - carte: its first top-level window mapped (MapNotify on the root window);

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Measures KUBRIX beside Debian's other dice games (tali, kiriki, openyahtzee)
 # in one run, and writes docs/performance.md:
 #  - launch to first mapped window, to its first drawing and to its last

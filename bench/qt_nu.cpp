@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floor: a Qt 6 program that shows a main window with one line of text,
 // and nothing else. Measured beside the games, it says how much of their
 // start-up is Qt's own.

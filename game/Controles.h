@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Everything the game asks of its window: the few controls whose state is part
 // of the game (sheet cells, hold markers, roll button, sound switch) and the

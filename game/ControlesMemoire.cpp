@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ControlesMemoire.h"
 
 void ControlesMemoire::pauseDelai(const std::string &legende, const std::string &texte, int intervalleMs) {

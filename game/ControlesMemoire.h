@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The window's operations held in memory: what the tests and the simulator
 // play against. Pauses take no time but advance a simulated clock by their

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one record of the game, owned beside the main window for the whole run.
 // Field order, types and start-up values are those of the game's design.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The score sheet's rows, texts and the value of each row for a throw.
 #include "TableauIndexe.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Geometry of the score sheet: 4 columns of 120/100/80/80 px, 18 rows of
 // 18 px, each cell followed by a 2 px line (a line belongs to the cell left

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The dice's random source: a 32-bit linear congruential generator re-seeded
 // from the UTC time of day before every roll. Random(n) takes the upper 32 bits

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What must hold between any two events of a game, checked by the tests, the
 // simulator and the random-input runs. Returns the broken rules, in words.

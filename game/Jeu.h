@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The game: the state, the handlers of the main window's controls and the
 // computer's turn, written against the window's operations (Controles).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The check of the name dialog's OK button: the first name is required, and
 // the second one too while its field is shown. A name of spaces is a name.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The computer's decisions, as pure functions of the dice, the roll number and
 // its own column (column 3). Nothing of the other column is read.

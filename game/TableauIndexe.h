@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Array indexed the way the game counts (dice 1..5, faces 1..6, rows 1..17,
 // player columns 2..3), so that code reads like the rules it implements.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installation (cmake --install, and debian/ through it).
 # The program looks for its help file KUBRIX.HLP beside its executable, so
 # the help file, or a link to it, lies in the program's folder, and the

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs, on Debian 12, what building, testing or playing KUBRIX needs,
 # only when something is missing. Usage: dependances.sh [jeu|tests|vnc|paquet|orca]
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds KUBRIX and starts it. Without a display, serves it over VNC on
 # 127.0.0.1 only, behind a one-time password (see servir_vnc.sh).
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What the game's tests catch: plants plausible single faults in game/, one at
 # a time, in a scratch copy of the sources (the working tree is never touched),
 # builds the game without the window, runs tests_jeu then the simulator's tests

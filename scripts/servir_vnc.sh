@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a program in its own X server served over VNC, for the user who
 # started it alone:
 #   - VNC on 127.0.0.1 only (Xvnc -localhost), behind a one-time password,

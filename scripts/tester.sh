@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds KUBRIX and runs every test (the window's tests run offscreen), then
 # builds the tests again with AddressSanitizer and UndefinedBehaviorSanitizer
 # and runs the whole suite once more.

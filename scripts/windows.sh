@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # KUBRIX for Windows, cross-built on Debian with MinGW-w64 and packaged as a
 # zip and an NSIS installer. Not part of CI: Qt for MinGW is built once from
 # Debian's sources (an hour or more on two cores) into a cache outside the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kubrix-sim: plays whole games against the computer, headless and
 // reproducible, through the same game code as the window.
 //   kubrix-sim --games N --seed S [--jobs N] [--trace FILE] [--verifier]

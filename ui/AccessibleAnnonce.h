@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A message for the screen reader, spoken whatever has the focus: an object
 // of the notification role that "shows" each time it is given a text. Orca 43

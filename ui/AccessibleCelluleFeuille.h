@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One cell of the score sheet for a screen reader: its text, whether it is a
 // heading, its headers and whether its row is the selected one.

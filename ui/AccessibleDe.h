@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A die for a screen reader: a button named "Dé 1 : 5" whose description
 // says whether it is held, and whose press holds or releases it as a click does.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a screen reader sees of the score sheet: a table of 4 columns and
 // 18 rows whose cells give their texts, with row 0 as column headers, the two

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The pause window: a small modal window that shows a caption and one line of
 // text and ends itself at the next firing of its periodic timer. Rolls show it

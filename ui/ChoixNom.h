@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The name dialog: asks the first player's name, and the second one's in a
 // game of two. Created once and reused; its fields keep what was typed last.

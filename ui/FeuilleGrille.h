@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The score sheet: 4 columns by 18 rows of text cells, drawn by hand so that
 // the 2 px lines, the colours and the selection are exactly what the game

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A picture that reports a click of the left button, as the dice do.
 #include <QLabel>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A picture stretched to the control's size, drawn the same whether enabled or not
 // (QLabel greys its picture inside a disabled parent, which the about box's panel is).

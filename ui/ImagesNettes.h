@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The game's pictures at the screen's density. Every picture name.png has a
 // twice-as-large drawing name@2x.png: on a screen of more than one device

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a screen reader says of the game. Orca speaks a control when it takes
 // the focus, with its description, and a notification when it shows; it says

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading of a RIFF WAVE image in memory: where its samples are and how to
 // play them. Only uncompressed PCM of 8 or 16 bits is accepted; anything

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A hold marker: a red disc with a black outline, shown just below a held die.
 #include <QWidget>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The game's fonts, Liberation Sans and Liberation Serif. Each face comes
 // from the system when the system has the very file the program carries

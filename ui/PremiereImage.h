@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Work the first frame of a window does not need, done right after that
 // frame, so that the window does not wait for it to appear.

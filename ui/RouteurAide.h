@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // F1 and the "Règles du jeu" command: picks the context number of the place where help
 // was asked and opens our help viewer on the help file at that topic.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The game's three short sounds, played in the background from the program's
 // own memory. One sound at a time: a new one stops the one before. With no

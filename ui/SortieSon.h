@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What plays a sound on this system: a WAV image in memory, started at once
 // and played once in the background, a new sound replacing the one that

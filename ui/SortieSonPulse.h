@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Sound through PulseAudio (or PipeWire's PulseAudio service), its library
 // opened at the first sound only, so that a game that never plays one never

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sound through Qt Multimedia, where the system has no player of ours
 // (macOS): one effect per sound, found by name in the resources.
 #include "SortieSon.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sound on Windows: the system's own player of WAV images in memory, which
 // plays in the background and replaces the sound that plays by itself.
 #include "SortieSon.h"

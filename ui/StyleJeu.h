@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The system's style, unchanged to the eye, but for one thing: the arrow of
 // the menu bar's overflow button (which this window never shows) is read from

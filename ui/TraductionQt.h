@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The toolkit's own texts (context menus, scroll-bar menu, stock buttons) in
 // French, whatever the user's language: the game speaks French only.

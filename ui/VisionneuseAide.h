@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Our help viewer: a non-modal window showing the HTML help file at a topic, with
 // back/forward, links between topics and scrolling.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // KUBRIX: a game of Yams for one player against the computer or two players.
 #include "Apropos.h"
 #include "Attente.h"

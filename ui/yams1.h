@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The game's main window: the board, the dice and their hold markers, the
 // score sheet, the two buttons, the player label, the menu and the status bar.

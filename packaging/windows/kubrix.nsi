@@ -1,3 +1,4 @@
+; SPDX-License-Identifier: GPL-3.0-or-later
 ; KUBRIX installer, built by scripts/windows.sh (makensis) with:
 ;   VERSION, SORTIE (installer to write), ICONE (.ico), FICHIERS (the files to
 ;   put down) and FICHIERS_SUPPRIMES (the same files and folders, to remove).

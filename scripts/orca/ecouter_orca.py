@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Plays KUBRIX by keys, as a blind player does, and listens to Orca: what it
 says is its debug journal's SPEECH OUTPUT lines.
 Usage: ecouter_orca.py JOURNAL [--partie] [--transcription FICHIER]

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Runs Orca with its --debug-file written line by line: Orca opens it
 block-buffered, so a reader of the file would see what was spoken late."""
 import builtins

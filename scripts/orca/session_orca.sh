@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Inside a private session bus: X server, openbox, accessibility bus, Orca
 # speaking through speech-dispatcher into an ALSA null device, and the game;
 # then the player (ecouter_orca.py), keys in and speech out.

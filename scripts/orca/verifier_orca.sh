@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Plays the game by keys under the real screen reader Orca and checks what it
 # says. Usage: verifier_orca.sh PROGRAMME [--partie] [--transcription FICHIER].
 # Starts its own X server, buses, speech-dispatcher and Orca, so it needs no

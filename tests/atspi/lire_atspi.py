@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Reads KUBRIX from outside over AT-SPI: a die's name and description, the
 sheet's table, its cells and column headers; then starts a game, rolls and
 holds a die by the reader's own actions: the throw is in the roll button's

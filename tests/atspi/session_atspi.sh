@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Inside a private session bus: X server, accessibility bus, the game, then
 # the reader. Everything started here is stopped here.
 set -u

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Reads the running game from outside, over AT-SPI, as a screen reader does.
 # Usage: verifier_atspi.sh PROGRAMME. Starts its own X server, session bus
 # and accessibility bus, so it needs no display; exits 77 (skipped) when

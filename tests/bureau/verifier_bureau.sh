@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The game under a real window manager (openbox or mutter, in its own Xvfb): the
 # main window fills the screen, restored too (mutter lets the player do it), and
 # the name dialog, the about box and the pause window open centred, frame

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sourced by the checks that need their own X server: a work folder, the list
 # of processes to stop at exit, and an Xvfb on a free display (chosen by the
 # server itself) whose socket is up before any client tries it.

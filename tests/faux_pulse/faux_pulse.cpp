@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A stand-in for PulseAudio's "simple" client library: it plays nothing,
 // takes ten times less than the real time to "play" what it is given, and
 // keeps a journal of the calls, which the tests read through faux_pulse_journal.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A game on the in-memory window, and the means to bring it to a given throw.
 #include "ControlesMemoire.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Row values of the sheet, for the throws that decide the rules.
 #include "Feuille.h"
 

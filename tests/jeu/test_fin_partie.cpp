@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The end of a game: the last recording, the sound and the announcement.
 #include "Banc.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The dice's random source and the roll's draws for known seeds.
 #include "Banc.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The computer: its analysis of a throw, its rules after each roll, its final
 // choice, and whole turns.
 #include "Banc.h"

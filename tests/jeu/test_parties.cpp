@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole games, played by a random player who also clicks where nothing is
 // allowed: every invariant holds after every event, and each game ends with
 // exactly one announcement after its 26th recording.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A turn: start-up, new game, rolls and holds, choosing and recording a row,
 // the hand-over, and the players' names.
 #include "Banc.h"

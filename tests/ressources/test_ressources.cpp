@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Checks the committed sounds, pictures, fonts and resource list: exact WAV
 // layouts (the player takes the bytes as they are), picture sizes and the
 // pixels that must blend with the window and the felt.

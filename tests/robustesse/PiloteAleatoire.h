@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Drives the real window with random input: clicks of any button anywhere on
 // the window and its dialogs, menu openings and commands, keys, random names.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The full random-input run on the real window (offscreen, instant pauses):
 # 100 000 events by default, every invariant checked after each one.
 # Usage: entrees_aleatoires.sh [evenements] [graine]

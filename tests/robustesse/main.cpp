@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Robustness tests: one QApplication, offscreen unless a platform is set.
 #include "Polices.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real pause window timed against the game's schedule: two rolls of five
 // 500 ms steps, each followed by the computer's 2000 ms thinking pause. Each
 // showing must end within 5 ms of its due time. Run by bench/mesurer.sh, not

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # One million simulated games against ORDY, every invariant of the state
 # checked after every turn (kubrix-sim --verifier). Not run by the CI: about
 # two minutes on two cores. Usage: million_parties.sh [graine] [parties]

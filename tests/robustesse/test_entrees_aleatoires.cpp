@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Random input on the real window, pauses taking no time. The number of
 // events and the seed come from KUBRIX_EVENEMENTS and KUBRIX_GRAINE.
 #include "Apropos.h"

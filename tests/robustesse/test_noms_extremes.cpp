@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Names of every kind typed in the name dialog: refused only when empty, as
 // the OK button's check says, and otherwise carried unchanged (in capitals)
 // to the state, the sheet's heading and the player label, without moving any

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # kubrix-sim from outside. Usage: verifier_sim.sh CHECK SIMULATEUR [REFERENCE]
 #   reference  the statistics of 2 000 games (seed 1) with 1 and 3 threads are the recorded ones
 #   trace      the trace is the same, byte for byte, with 1 and 3 threads

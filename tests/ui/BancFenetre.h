@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The real main window with its dialogs, for tests driven through the widgets.
 // Pauses take no time (they are recorded instead) unless a test keeps them.

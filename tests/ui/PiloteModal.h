@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Answers modal windows for the tests. It watches every Show event of the
 // application; for each modal top-level window that `filtre` accepts it queues

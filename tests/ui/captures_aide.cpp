@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pictures of the about box and of the help viewer at each topic, for the docs.
 // Written only when KUBRIX_CAPTURES names a folder: KUBRIX_CAPTURES=docs ./tests_ui --gtest_filter=Captures.*
 #include "Apropos.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Window tests run inside one QApplication, offscreen unless a platform is set.
 #include "Polices.h"
 #include "TraductionQt.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a screen reader reads of the window, through Qt's accessibility in
 // this process: the dice, the buttons, the player label and the sheet as a
 // table, after a roll, a hold and a recording.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // F1 and "Règles du jeu": which topic of KUBRIX.HLP opens from where, the viewer's
 // navigation, and what happens when the help file is missing.
 #include "Apropos.h"

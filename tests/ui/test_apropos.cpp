@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The about box: its controls as drawn, and its modal showing.
 #include "Apropos.h"
 #include "ImageEtiree.h"

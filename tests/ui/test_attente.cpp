@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pause window. Most tests end their showings by hand within tens of
 // milliseconds; the few marked "real time" check the timer's periods.
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The name dialog, driven as the game runs it: modally, answered from inside
 // its own loop by PiloteModal.
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Playing with the keyboard alone: the keys 1 to 5 on the dice, the sheet's
 // arrows and Enter, Enter on the window, and whole games by key presses.
 #include "test_clavier_banc.h"

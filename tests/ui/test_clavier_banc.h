@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The real window driven by key presses only: keys go through the window
 // system's path (shortcuts, focus, modal blocking) as a user's do.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole games played with key presses only, to the announcement: two players,
 // and one player against ORDY. The menu, the name dialog, the rolls, the
 // holds, the sheet and the message boxes are all worked from the keyboard.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: its controls where the game puts them, and each kind of
 // click doing what the game says, through the real widgets.
 #include "BancFenetre.h"

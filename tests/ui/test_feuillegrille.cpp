@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The score sheet: geometry, mouse, colours (read back from the drawn pixels)
 // and selection.
 #include <QFontInfo>

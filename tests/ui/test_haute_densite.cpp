@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pictures at the screen's density: at a device pixel ratio above 1 (the
 // suite runs once more at QT_SCALE_FACTOR=2, see tests/CMakeLists.txt) the
 // board, the dice and the icons are the @2x drawings, not the 1x pictures

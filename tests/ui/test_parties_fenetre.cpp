@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole games played through the real window to the announcement: two
 // players, and one player against ORDY. Pauses take no time here.
 #include "BancFenetre.h"

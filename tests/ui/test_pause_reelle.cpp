@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real pause window in a real game: how long a roll's five steps and the
 // computer's thinking pause last, and that the window takes no click meanwhile.
 #include "BancFenetre.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Wayland: the platform asked for at start-up, and the pause window that
 // stays in place through a roll where the compositor places every new window.
 #include "Attente.h"

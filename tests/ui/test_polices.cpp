@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fonts: carried faces stand in for the system's, face for face.
 #include "Polices.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Work put off until a window's first frame.
 #include "PremiereImage.h"
 

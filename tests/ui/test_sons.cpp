@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sounds. Test machines usually have no audio device: what is checked is
 // what the program hands to its output (which sound, where it lies, in which
 // order), and what the PulseAudio output asks of its library, through a

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Knocks at a VNC server or an X server as a client would, up to the end of
 authentication.
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The game served without a display (scripts/servir_vnc.sh) lets in the user
 # who holds the one-time password, and nobody else: VNC offers no access
 # without authentication, refuses a wrong password and no password, takes the

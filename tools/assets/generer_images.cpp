@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the game's pictures into assets/images/ (see assets/README.md).
 //
 //   generer_images [dossier_images]

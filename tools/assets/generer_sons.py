@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Synthesise the game's three sounds into assets/sons/.
 
     python3 tools/assets/generer_sons.py [dossier_sortie]

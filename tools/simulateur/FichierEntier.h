@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A file written whole or not at all: the text goes to a temporary file beside
 // it, renamed to the file's name once complete. A run that fails or is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One simulated game against the computer, and what a run adds up.
 // Column 2 is a simple fixed player (one roll, then the free row worth most,

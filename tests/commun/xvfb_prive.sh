@@ -2,14 +2,7 @@
 # Sourced by the checks that need their own X server: a work folder, the list
 # of processes to stop at exit, and an Xvfb on a free display (chosen by the
 # server itself) whose socket is up before any client tries it.
-travail=$(mktemp -d)
-pids=()
-finir() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
-  wait 2>/dev/null
-  rm -rf "$travail"
-}
-trap finir EXIT
+. "$(dirname "${BASH_SOURCE[0]}")/travail_prive.sh"
 
 Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp 5>"$travail/ecran" 2>"$travail/xvfb.log" &
 pids+=($!)

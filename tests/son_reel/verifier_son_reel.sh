@@ -13,14 +13,7 @@ esac
 for outil in $outils pactl parec; do
   command -v "$outil" >/dev/null || { echo "absent : $outil"; exit 77; }
 done
-travail=$(mktemp -d)
-pids=()
-finir() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
-  wait 2>/dev/null
-  rm -rf "$travail"
-}
-trap finir EXIT
+. "$(dirname "$0")/../commun/travail_prive.sh"
 export XDG_RUNTIME_DIR=$travail HOME=$travail XDG_CONFIG_HOME=$travail/config XDG_STATE_HOME=$travail/etat
 export DBUS_SESSION_BUS_ADDRESS=unix:path=$travail/bus PULSE_SERVER=unix:$travail/pulse/native
 # Starts "$@" in the background, its log in the work folder, then waits for

@@ -94,7 +94,9 @@ void TDELAI::PauseDELAI(const QString &legende, const QString &texte, int interv
     QEventLoop boucle;
     boucle_ = &boucle;
     const qint64 resteNs = echeanceNs - maintenantNs();
-    Timer1->start(int(qMax<qint64>(0, (resteNs + 500'000) / 1'000'000)));
+    // Rounded up: a showing that ended a hair before its firing would let the
+    // next one start before that firing, and last only the hair.
+    Timer1->start(int(qMax<qint64>(0, (resteNs + 999'999) / 1'000'000)));
     boucle.exec(QEventLoop::DialogExec);
     boucle_ = nullptr;
     Timer1->stop();  // ended by the user: nothing ticks while hidden

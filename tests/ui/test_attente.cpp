@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The pause window. Most tests end their showings by hand within tens of
 // milliseconds; the few marked "real time" check the timer's periods.
+#include <cmath>
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QElapsedTimer>
@@ -162,8 +164,8 @@ namespace {
 // Shows the window on the window's own clock set to `maintenantMs`, closes it
 // as soon as it is up, and gives the time Timer1 was set for: where the
 // showing would have ended.
-int finPrevue(TDELAI &d, qint64 &maintenantNs, qint64 maintenantMs, int intervalleMs) {
-    maintenantNs = maintenantMs * 1'000'000;
+int finPrevue(TDELAI &d, qint64 &maintenantNs, double maintenantMs, int intervalleMs) {
+    maintenantNs = std::llround(maintenantMs * 1e6);
     QTimer::singleShot(0, &d, [&d] { d.close(); });
     d.PauseDELAI(QStringLiteral(" "), QStringLiteral("Les dés roulent"), intervalleMs);
     return d.Timer1->interval();
@@ -180,7 +182,7 @@ TEST(Attente, ChaqueMontreeFinitAuTopSuivantDeLaPeriode) {
     qint64 maintenant = 0;
     d.remplacerHorloge([&] { return maintenant; });
     const struct {
-        qint64 appelMs;  // on the window's clock, from its creation
+        double appelMs;  // on the window's clock, from its creation
         int intervalle, fin;
         const char *quoi;
     } pas[] = {
@@ -192,6 +194,7 @@ TEST(Attente, ChaqueMontreeFinitAuTopSuivantDeLaPeriode) {
         {4004, 500, 500, "premier pas du lancer suivant (2000 -> 500)"},
         {5854, 500, 150, "350 ms après un top, trois tops cachés plus tard"},
         {6500, 500, 4, "même intervalle : la période ne repart pas"},
+        {7003.6, 500, 1, "0,4 ms avant un top : le temps restant arrondi au-dessus, jamais fini avant le top"},
     };
     for (const auto &p : pas) {
         SCOPED_TRACE(p.quoi);

@@ -111,9 +111,13 @@ fi
 # as a search through every window while it comes and goes every 500 ms can
 # miss it on a loaded machine.
 pause=""
-for id in $(xdotool search --class kubrix 2>/dev/null); do
-  xprop -id "$id" WM_NORMAL_HINTS | grep -q "minimum size: 222 by 65" && pause=$id
-done
+trouver_pause() {  # a search may come back empty while a window manager unmaps a window
+  for id in $(xdotool search --class kubrix 2>/dev/null); do
+    xprop -id "$id" WM_NORMAL_HINTS 2>/dev/null | grep -q "minimum size: 222 by 65" && { pause=$id; return 0; }
+  done
+  return 1
+}
+attendre trouver_pause
 # The game is reset, and the roll button enabled, when the menu opens.
 timeout 30 xdotool windowactivate --sync "$principale" key alt+n
 attendre sh -c '[ "$(xdotool search --onlyvisible --class kubrix 2>/dev/null | wc -l)" -ge 2 ]' \

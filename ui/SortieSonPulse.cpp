@@ -4,7 +4,7 @@
 #ifdef KUBRIX_SON_PULSE
 
 #include <dlfcn.h>
-#include <pulse/simple.h>
+#include "FormatPulse.h"
 
 #include <algorithm>
 #include <chrono>
@@ -198,7 +198,7 @@ bool SortieSonPulse::Etat::ouvrirFlux(const SonWav &son) {
     }
     if (flux && (formatFlux.canaux != son.canaux || formatFlux.frequence != son.frequence)) fermerFlux(false);
     if (flux) return true;
-    const pa_sample_spec format{PA_SAMPLE_S16LE, son.frequence, std::uint8_t(son.canaux)};
+    const FormatPa format{PA_SAMPLE_S16LE, son.frequence, std::uint8_t(son.canaux)};
     const std::uint32_t parDefaut = UINT32_MAX;
     const pa_buffer_attr avance{.maxlength = parDefaut,
                                 .tlength = std::uint32_t(tramesPour(son, AVANCE_MS) * std::size_t(son.canaux) *

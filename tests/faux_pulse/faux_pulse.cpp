@@ -2,7 +2,7 @@
 // A stand-in for PulseAudio's "simple" client library: it plays nothing,
 // takes ten times less than the real time to "play" what it is given, and
 // keeps a journal of the calls, which the tests read through faux_pulse_journal.
-#include <pulse/simple.h>
+#include "FormatPulse.h"
 
 #include <atomic>
 #include <chrono>
@@ -30,7 +30,7 @@ void noter(const std::string &ligne) {
 extern "C" {
 
 __attribute__((visibility("default"))) pa_simple *pa_simple_new(const char *, const char *, pa_stream_direction_t,
-                                                                 const char *, const char *, const pa_sample_spec *f,
+                                                                 const char *, const char *, const FormatPa *f,
                                                                  const pa_channel_map *, const pa_buffer_attr *, int *) {
     std::this_thread::sleep_for(std::chrono::milliseconds(attenteOuvertureMs.load()));
     octetsParSeconde = f->rate * f->channels * (f->format == PA_SAMPLE_U8 ? 1 : 2);

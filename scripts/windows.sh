@@ -7,7 +7,8 @@
 #
 #   scripts/windows.sh [etape]
 #     dependances  Debian packages needed here (compilers, nsis, wine...)
-#     qt           Qt 6.4.2 (qtbase) for MinGW-w64, once
+#     qt           Qt 6.4.2 (qtbase with Qt Test) for MinGW-w64, once for each
+#                  KUBRIX_OPTIM_QT (-O2 unless set)
 #     qt-fond      the same in the background, niced, log in the cache
 #     jeu-seul     the game without its window (kubrix-sim, tests_jeu): no Qt needed
 #     jeu          the whole game against the Qt built above
@@ -23,8 +24,8 @@ set -euo pipefail
 RACINE=$(cd "$(dirname "$0")/.." && pwd)
 CACHE=${KUBRIX_CACHE:-$HOME/.cache/kubrix}
 VERSION_QT=6.4.2
-QT=$CACHE/qt-$VERSION_QT-mingw64
 SOURCES=$CACHE/src
+BASE=$SOURCES/qt6-base-$VERSION_QT+dfsg
 SORTIE=${KUBRIX_WINDOWS:-$RACINE/build-windows}
 TOOLCHAIN=$RACINE/packaging/windows/mingw64.cmake
 MINGW=x86_64-w64-mingw32
@@ -32,11 +33,11 @@ MINGW=x86_64-w64-mingw32
 # flavour, the threads from MinGW itself.
 DLL_MINGW=(/usr/lib/gcc/$MINGW/12-posix /usr/$MINGW/lib)
 JOBS=${JOBS:-2}
-# Qt for the game is built without optimisation by default: it takes less
-# than half the time of -O3 on two cores, and a dice game does not need more.
-# Set before the first build (the cache is not rebuilt when it changes).
-OPTIM_QT=${KUBRIX_OPTIM_QT:--O0}
+# Qt is optimised as a release is. Each setting has its own build and prefix
+# in the cache, so that two can be measured side by side.
+OPTIM_QT=${KUBRIX_OPTIM_QT:--O2}
 VERSION=3.0
+QT=$CACHE/qt-$VERSION_QT-mingw64$OPTIM_QT
 PAQUET=kubrix-$VERSION-win64
 INSTALLATEUR=kubrix-$VERSION-setup.exe
 
@@ -51,6 +52,7 @@ dependances() {
   done
   if ((${#manquants[@]})); then
     dit "installation: ${manquants[*]}"
+    apt-get -o DPkg::Lock::Timeout=900 update -q
     DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 install -y --no-install-recommends "${manquants[@]}"
   fi
   local hote
@@ -58,50 +60,84 @@ dependances() {
   [[ $hote == "$VERSION_QT" ]] || { echo "Qt de l'hôte $hote, $VERSION_QT attendu" >&2; exit 1; }
 }
 
-# Debian's own sources of the host's Qt version, so that the host tools
-# (moc, rcc, uic) match the libraries built here.
+# Debian's own sources of the host's Qt, so that the host tools (moc, rcc,
+# uic) match the libraries built here. apt-get source takes an exact version:
+# the one the host's package was built from, or else the newest of the same
+# Qt release (the archive may have moved on since the host was installed).
+# They are unpacked and patched aside, and put in place only when complete.
 sources_qt() {
-  if [[ ! -d $SOURCES/qt6-base-$VERSION_QT+dfsg ]]; then
-    if ! grep -rqs '^Types: deb-src' /etc/apt/sources.list.d/ /etc/apt/sources.list; then
+  [[ -d $BASE ]] && return
+  local voulue versions version tmp
+  voulue=$(dpkg-query -W -f='${source:Version}' qt6-base-dev)
+  versions=$(apt-cache showsrc qt6-base 2>/dev/null | sed -n 's/^Version: //p')
+  if [[ -z $versions ]]; then
+    if ! grep -rqsE '^deb-src|^Types:.*deb-src' /etc/apt/sources.list /etc/apt/sources.list.d/; then
       cat > /etc/apt/sources.list.d/debian-src.sources <<'SRC'
 Types: deb-src
 URIs: http://deb.debian.org/debian
-Suites: bookworm
+Suites: bookworm bookworm-updates
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+
+Types: deb-src
+URIs: http://deb.debian.org/debian-security
+Suites: bookworm-security
 Components: main
 Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
 SRC
-      apt-get update
     fi
-    mkdir -p "$SOURCES"
-    (cd "$SOURCES" && apt-get source "qt6-base=$VERSION_QT*")
+    apt-get -o DPkg::Lock::Timeout=900 update
+    versions=$(apt-cache showsrc qt6-base | sed -n 's/^Version: //p')
   fi
+  if grep -qxF "$voulue" <<< "$versions"; then
+    version=$voulue
+  else
+    version=$(grep -F "$VERSION_QT+" <<< "$versions" | sort -V | tail -n 1)
+    [[ -n $version ]] || { echo "pas de sources de qt6-base $VERSION_QT (hôte: $voulue)" >&2; exit 1; }
+    dit "sources $voulue absentes de l'archive: $version"
+  fi
+  dit "sources de qt6-base $version"
+  tmp=$SOURCES/.en-cours
+  rm -rf "$tmp"; mkdir -p "$tmp"
+  (cd "$tmp" && apt-get source "qt6-base=$version")
+  patcher "$tmp/$(basename "$BASE")"
+  mv "$tmp/$(basename "$BASE")" "$BASE"
+  rm -rf "$tmp"
+}
+
+# Our patches, on Debian's tree as unpacked (its own patches applied).
+patcher() {
+  local w=$1/src/plugins/platforms/windows
   # Debian's qtbase sources leave out Wacom's wintab.h: the windows platform
   # plugin is built without its Wintab tablet support (tablet events still
   # exist in Qt; the game has no use for them).
-  local w=$SOURCES/qt6-base-$VERSION_QT+dfsg/src/plugins/platforms/windows
-  if ! grep -q 'kubrix' "$w/CMakeLists.txt"; then
-    sed -i 's/QT_CONFIG(tabletevent)/0 \/\* kubrix: no wintab.h \*\//' \
-      "$w/qwindowscontext.cpp" "$w/qwindowspointerhandler.cpp" "$w/qwindowspointerhandler.h"
-    sed -i 's/CONDITION QT_FEATURE_tabletevent$/CONDITION FALSE # kubrix: no wintab.h/' "$w/CMakeLists.txt"
-    # Dynamic OpenGL stays on when OpenGL is turned off, and the plugin then
-    # asks for OpenGL's classes.
-    sed -i 's/^#if QT_CONFIG(dynamicgl)$/#if QT_CONFIG(dynamicgl) \&\& QT_CONFIG(opengl) \/\* kubrix \*\//' "$w/qwindowswindow.cpp"
-    # Qt Gui has the DirectWrite font database only with Direct2D.
-    sed -i 's/^#if QT_CONFIG(directwrite3)$/#if QT_CONFIG(directwrite3) \&\& QT_CONFIG(direct2d) \/\* kubrix \*\//' "$w/qwindowsintegration.cpp"
-  fi
+  sed -i 's/QT_CONFIG(tabletevent)/0 \/\* kubrix: no wintab.h \*\//' \
+    "$w/qwindowscontext.cpp" "$w/qwindowspointerhandler.cpp" "$w/qwindowspointerhandler.h"
+  sed -i 's/CONDITION QT_FEATURE_tabletevent$/CONDITION FALSE # kubrix: no wintab.h/' "$w/CMakeLists.txt"
+  # Dynamic OpenGL stays on when OpenGL is turned off, and the plugin then
+  # asks for OpenGL's classes.
+  sed -i 's/^#if QT_CONFIG(dynamicgl)$/#if QT_CONFIG(dynamicgl) \&\& QT_CONFIG(opengl) \/\* kubrix \*\//' "$w/qwindowswindow.cpp"
+  # Qt Gui has the DirectWrite font database only with Direct2D.
+  sed -i 's/^#if QT_CONFIG(directwrite3)$/#if QT_CONFIG(directwrite3) \&\& QT_CONFIG(direct2d) \/\* kubrix \*\//' "$w/qwindowsintegration.cpp"
+  # A pattern that no longer matches (other sources) must stop the build here,
+  # not an hour later.
+  local f
+  for f in qwindowscontext.cpp qwindowspointerhandler.cpp qwindowspointerhandler.h CMakeLists.txt \
+           qwindowswindow.cpp qwindowsintegration.cpp; do
+    grep -q kubrix "$w/$f" || { echo "correctif non appliqué: $w/$f" >&2; exit 1; }
+  done
 }
 
 qt() {
   sources_qt
-  local base=$SOURCES/qt6-base-$VERSION_QT+dfsg
   # Let a benchmark pause the whole build (SIGSTOP to this process group).
   [[ $(ps -o pgid= $$ | tr -d ' ') == "$$" ]] && echo $$ > /tmp/kubrix-qt-mingw.pid
-  if [[ ! -f $CACHE/qtbase.fait ]]; then
-    dit "qtbase pour MinGW-w64 -> $QT"
-    # Only what the game uses: Core, Gui, Widgets, the windows platform and
-    # style plugins (and Network, built but not shipped). Third-party
-    # libraries are the bundled ones: nothing is taken from the host.
-    cmake -S "$base" -B "$CACHE/build-qtbase" -G Ninja \
+  if [[ ! -f $QT/kubrix-qt.fait ]]; then
+    dit "qtbase pour MinGW-w64 ($OPTIM_QT) -> $QT"
+    # Only what the game and its tests use: Core, Gui, Widgets, Test, the
+    # windows platform and style plugins. Third-party libraries are the
+    # bundled ones: nothing is taken from the host.
+    cmake -S "$BASE" -B "$CACHE/build-qtbase$OPTIM_QT" -G Ninja \
       -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" \
       -DCMAKE_BUILD_TYPE=Release \
       -DQT_USE_DEFAULT_CMAKE_OPTIMIZATION_FLAGS=ON \
@@ -110,16 +146,17 @@ qt() {
       -DQT_HOST_PATH=/usr \
       -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
       -DQT_BUILD_TESTS=OFF -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_BENCHMARKS=OFF \
-      -DFEATURE_pkg_config=OFF -DFEATURE_testlib=OFF \
+      -DFEATURE_pkg_config=OFF -DFEATURE_testlib=ON -DFEATURE_network=OFF \
       -DFEATURE_system_zlib=OFF -DFEATURE_system_png=OFF -DFEATURE_system_jpeg=OFF \
       -DFEATURE_system_freetype=OFF -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_pcre2=OFF \
       -DFEATURE_system_doubleconversion=OFF \
       -DFEATURE_sql=OFF -DFEATURE_opengl=OFF -DFEATURE_vulkan=OFF -DFEATURE_dbus=OFF \
       -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF \
-      -DFEATURE_ssl=OFF -DFEATURE_sql_sqlite=OFF -DFEATURE_schannel=OFF -DFEATURE_direct2d=OFF -DFEATURE_graphicsview=OFF
-    cmake --build "$CACHE/build-qtbase" -j "$JOBS"
-    cmake --install "$CACHE/build-qtbase"
-    echo "$OPTIM_QT" > "$CACHE/qtbase.fait"
+      -DFEATURE_ssl=OFF -DFEATURE_sql_sqlite=OFF -DFEATURE_schannel=OFF -DFEATURE_direct2d=OFF \
+      -DFEATURE_graphicsview=OFF -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF
+    cmake --build "$CACHE/build-qtbase$OPTIM_QT" -j "$JOBS"
+    cmake --install "$CACHE/build-qtbase$OPTIM_QT"
+    echo "$OPTIM_QT" > "$QT/kubrix-qt.fait"
   fi
   dit "Qt pour MinGW-w64 prêt: $QT"
 }
@@ -151,7 +188,7 @@ jeu_seul() {
 }
 
 jeu() {
-  [[ -f $CACHE/qtbase.fait ]] || { echo "Qt pour MinGW-w64 absent: $0 qt" >&2; exit 1; }
+  [[ -f $QT/kubrix-qt.fait ]] || { echo "Qt pour MinGW-w64 absent: $0 qt" >&2; exit 1; }
   dit "KUBRIX pour Windows"
   cmake -S "$RACINE" -B "$SORTIE/jeu" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$QT/lib/cmake/Qt6/qt.toolchain.cmake" \

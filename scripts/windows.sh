@@ -69,7 +69,7 @@ sources_qt() {
   [[ -d $BASE ]] && return
   local voulue versions version tmp
   voulue=$(dpkg-query -W -f='${source:Version}' qt6-base-dev)
-  versions=$(apt-cache showsrc qt6-base 2>/dev/null | sed -n 's/^Version: //p')
+  versions=$(apt-cache showsrc qt6-base 2>/dev/null | sed -n 's/^Version: //p' || true)
   if [[ -z $versions ]]; then
     if ! grep -rqsE '^deb-src|^Types:.*deb-src' /etc/apt/sources.list /etc/apt/sources.list.d/; then
       cat > /etc/apt/sources.list.d/debian-src.sources <<'SRC'

@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Builds KUBRIX and runs every test (the window's tests run offscreen), then
 # builds the tests again with AddressSanitizer and UndefinedBehaviorSanitizer
-# and runs the whole suite once more.
+# and runs the whole suite once more; last, the game's rules built for Windows
+# run their tests and the simulator under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/dependances.sh tests
@@ -17,3 +18,6 @@ cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKUBRIX
 cmake --build build-sanitize
 ASAN_OPTIONS=abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-sanitize --output-on-failure -j 2
+
+# Windows: the rules, their tests and the simulator (no Qt), under Wine.
+bash scripts/windows.sh noyau

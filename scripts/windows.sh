@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # KUBRIX for Windows, cross-built on Debian with MinGW-w64 and packaged as a
-# zip and an NSIS installer. Not part of CI: Qt for MinGW is built once from
-# Debian's sources (an hour or more on two cores) into a cache outside the
-# repository, and reused afterwards.
+# zip and an NSIS installer. Qt for MinGW is built once from Debian's sources
+# (hours on two cores) into a cache outside the repository, and reused
+# afterwards; CI runs only the part without Qt (noyau).
 #
 #   scripts/windows.sh [etape]
 #     dependances  Debian packages needed here (compilers, nsis, wine...)
@@ -11,6 +11,7 @@
 #                  KUBRIX_OPTIM_QT (-O2 unless set)
 #     qt-fond      the same in the background, niced, log in the cache
 #     jeu-seul     the game without its window (kubrix-sim, tests_jeu): no Qt needed
+#     noyau        jeu-seul, then its tests and the simulator's figures under Wine (CI)
 #     jeu          the whole game against the Qt built above
 #     paquets      kubrix-3.0-win64.zip and kubrix-3.0-setup.exe
 #     verifier     tests_jeu.exe and kubrix-sim.exe from the zip, under Wine
@@ -43,18 +44,27 @@ INSTALLATEUR=kubrix-$VERSION-setup.exe
 
 dit() { printf '== %s\n' "$*" >&2; }
 
-dependances() {
-  local manquants=()
-  for p in g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
-           mingw-w64-tools dpkg-dev cmake ninja-build googletest qt6-base-dev-tools \
-           qt6-translations-l10n nsis zip imagemagick "$@"; do
+# Installs those of the given Debian packages that are missing.
+installer() {
+  local manquants=() p
+  for p in "$@"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || manquants+=("$p")
   done
   if ((${#manquants[@]})); then
     dit "installation: ${manquants[*]}"
-    apt-get -o DPkg::Lock::Timeout=900 update -q
-    DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 install -y --no-install-recommends "${manquants[@]}"
+    local sudo_=
+    ((EUID == 0)) || sudo_=sudo
+    $sudo_ apt-get -o DPkg::Lock::Timeout=900 update -q
+    $sudo_ env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 install -y -q --no-install-recommends "${manquants[@]}"
   fi
+}
+
+PAQUETS_NOYAU=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+               cmake ninja-build googletest)
+
+dependances() {
+  installer "${PAQUETS_NOYAU[@]}" mingw-w64-tools dpkg-dev qt6-base-dev-tools \
+    qt6-translations-l10n nsis zip imagemagick "$@"
   local hote
   hote=$(/usr/lib/qt6/libexec/moc -v | awk '{print $2}')
   [[ $hote == "$VERSION_QT" ]] || { echo "Qt de l'hôte $hote, $VERSION_QT attendu" >&2; exit 1; }
@@ -269,7 +279,7 @@ paquets() {
 # simulator's statistics must be those of the Linux build of the same sources
 # (the first line, with the time taken, aside).
 verifier() {
-  command -v wine >/dev/null || dependances wine wine64
+  installer wine wine64
   local essai=$SORTIE/essai-zip
   rm -rf "$essai"; mkdir -p "$essai"
   (cd "$essai" && unzip -q "$SORTIE/$PAQUET.zip")
@@ -288,14 +298,38 @@ verifier() {
   fi
 }
 
+# The game's rules built for Windows and run under Wine, without Qt: their
+# tests, and the simulator's statistics against the recorded ones. Minutes,
+# not hours: CI runs it on every landing, so that a change that breaks the
+# game on Windows is refused at once.
+noyau() {
+  installer "${PAQUETS_NOYAU[@]}" wine wine64
+  jeu_seul
+  local b=$SORTIE/jeu-seul dll=() d
+  # MinGW's runtime DLLs where they lie, as Windows paths (Wine's Z: is /).
+  for d in "${DLL_MINGW[@]}"; do dll+=("Z:${d//\//\\}"); done
+  export WINEPREFIX=${WINEPREFIX:-$SORTIE/wine} WINEDEBUG=${WINEDEBUG:--all} \
+    WINEDLLOVERRIDES="mscoree,mshtml=" WINEPATH="$(IFS=';'; echo "${dll[*]}")"
+  wine "$b/tests/tests_jeu.exe" --gtest_brief=1
+  wine "$b/tools/kubrix-sim.exe" --games 2000 --seed 1 --jobs 1 | tr -d '\r' | tail -n +2 > "$b/sim-2000.txt"
+  diff -u "$RACINE/tests/simulation/reference_2000_parties.txt" "$b/sim-2000.txt"
+  # In a console (Wine's, on a terminal), the accents read as such.
+  script -qec "wine '$b/tools/kubrix-sim.exe' --games 10 --seed 1" /dev/null < /dev/null |
+    sed 's/\x1b\[[0-9;?]*[a-zA-Z]//g' > "$b/sim-console.txt"
+  grep -q 'écart' "$b/sim-console.txt" || { dit "kubrix-sim.exe: accents illisibles dans la console"; exit 1; }
+  wineserver -k 2>/dev/null || true
+  dit "sous Wine: tests_jeu.exe passe, kubrix-sim.exe donne les statistiques de référence"
+}
+
 case ${1:-tout} in
   dependances) dependances ;;
   qt) dependances; qt ;;
   qt-fond) qt_fond ;;
-  jeu-seul) dependances; jeu_seul ;;
+  jeu-seul) installer "${PAQUETS_NOYAU[@]}"; jeu_seul ;;
+  noyau) noyau ;;
   jeu) jeu ;;
   paquets) paquets ;;
   verifier) verifier ;;
   tout) dependances; qt; jeu; paquets ;;
-  *) sed -n '2,21p' "$0" >&2; exit 2 ;;
+  *) sed -n '2,22p' "$0" >&2; exit 2 ;;
 esac

@@ -7,6 +7,7 @@
 // out the same for any number of threads. Memory stays flat whatever N: a game
 // lives only while it is played, and at most a few lots wait to be written.
 #include "Feuille.h"
+#include "simulateur/ConsoleUtf8.h"
 #include "simulateur/FichierEntier.h"
 #include "simulateur/OptionsSim.h"
 #include "simulateur/PartieSimulee.h"
@@ -144,6 +145,7 @@ void afficher(const OptionsSim &o, const Bilan &b, double secondes) {
 }  // namespace
 
 int main(int argc, char **argv) {
+    ConsoleUtf8 console;
     std::string erreur;
     auto lues = lireOptions(argc, argv, erreur);
     if (!lues) {

@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // KUBRIX: a game of Yams for one player against the computer or two players.
-#include "Apropos.h"
-#include "Attente.h"
-#include "ChoixNom.h"
-#include "ImagesNettes.h"
-#include "Plateforme.h"
-#include "Polices.h"
-#include "TraductionQt.h"
-#include "PremiereImage.h"
-#include "StyleJeu.h"
-#include "yams1.h"
+#include "dialogues/Apropos.h"
+#include "dialogues/Attente.h"
+#include "dialogues/ChoixNom.h"
+#include "systeme/ImagesNettes.h"
+#include "systeme/Plateforme.h"
+#include "systeme/Polices.h"
+#include "systeme/TraductionQt.h"
+#include "systeme/PremiereImage.h"
+#include "systeme/StyleJeu.h"
+#include "fenetre/yams1.h"
 
 #include <QApplication>
 

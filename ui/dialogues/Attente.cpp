@@ -2,7 +2,7 @@
 #include "Attente.h"
 
 #include "Centrage.h"
-#include "Plateforme.h"
+#include "systeme/Plateforme.h"
 
 #include <QEvent>
 #include <QEventLoop>

@@ -3,8 +3,8 @@
 
 #include "AccessibleDe.h"
 #include "AccessibleFeuille.h"
-#include "FeuilleGrille.h"
-#include "ImageCliquable.h"
+#include "fenetre/FeuilleGrille.h"
+#include "fenetre/ImageCliquable.h"
 
 namespace {
 

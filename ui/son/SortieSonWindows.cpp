@@ -3,8 +3,6 @@
 // plays in the background and replaces the sound that plays by itself.
 #include "SortieSon.h"
 
-#ifdef KUBRIX_SON_WINDOWS
-
 #include <windows.h>
 #include <mmsystem.h>
 
@@ -23,5 +21,3 @@ public:
 }  // namespace
 
 std::unique_ptr<SortieSon> creerSortieSon() { return std::make_unique<SortieSonWindows>(); }
-
-#endif

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FeuilleGrille.h"
 
-#include "AccessibleFabrique.h"
+#include "accessibilite/AccessibleFabrique.h"
 
 #include <QAccessible>
 #include <algorithm>

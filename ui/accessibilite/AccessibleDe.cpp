@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "AccessibleDe.h"
 
-#include "ImageCliquable.h"
+#include "fenetre/ImageCliquable.h"
 
 AccessibleDe::AccessibleDe(ImageCliquable *de) : QAccessibleWidget(de, QAccessible::Button) {}
 

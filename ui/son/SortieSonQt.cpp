@@ -3,8 +3,6 @@
 // (macOS): one effect per sound, found by name in the resources.
 #include "SortieSon.h"
 
-#ifdef KUBRIX_SON_QT
-
 #include <QHash>
 #include <QSoundEffect>
 #include <QString>
@@ -38,5 +36,3 @@ private:
 }  // namespace
 
 std::unique_ptr<SortieSon> creerSortieSon() { return std::make_unique<SortieSonQt>(); }
-
-#endif

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "SortieSonPulse.h"
 
-#ifdef KUBRIX_SON_PULSE
-
 #include <dlfcn.h>
 #include "FormatPulse.h"
 
@@ -227,5 +225,3 @@ void SortieSonPulse::Etat::fermerFlux(bool jusquAuBout) {
 }
 
 std::unique_ptr<SortieSon> creerSortieSon() { return std::make_unique<SortieSonPulse>(); }
-
-#endif

@@ -2,7 +2,7 @@
 #include "AccessibleFeuille.h"
 
 #include "AccessibleCelluleFeuille.h"
-#include "FeuilleGrille.h"
+#include "fenetre/FeuilleGrille.h"
 
 AccessibleFeuille::AccessibleFeuille(FeuilleGrille *feuille) : QAccessibleWidget(feuille, QAccessible::Table) {}
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "AccessibleCelluleFeuille.h"
 
-#include "FeuilleGrille.h"
+#include "fenetre/FeuilleGrille.h"
 
 AccessibleCelluleFeuille::AccessibleCelluleFeuille(FeuilleGrille *feuille, int ligne, int colonne)
     : feuille_(feuille), ligne_(ligne), colonne_(colonne) {}

@@ -4,8 +4,8 @@
 #include "Centrage.h"
 
 #include "ImageEtiree.h"
-#include "ImagesNettes.h"
-#include "RouteurAide.h"
+#include "systeme/ImagesNettes.h"
+#include "aide/RouteurAide.h"
 
 #include <QApplication>
 #include <QFrame>

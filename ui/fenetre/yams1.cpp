@@ -1,18 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "yams1.h"
 
-#include "AccessibleFabrique.h"
-#include "Apropos.h"
-#include "Attente.h"
-#include "ChoixNom.h"
+#include "accessibilite/AccessibleFabrique.h"
+#include "dialogues/Apropos.h"
+#include "dialogues/Attente.h"
+#include "dialogues/ChoixNom.h"
 #include "FeuilleGrille.h"
 #include "IconesBoutons.h"
 #include "ImageCliquable.h"
-#include "ImagesNettes.h"
+#include "systeme/ImagesNettes.h"
 #include "LecteurEcran.h"
 #include "Marque.h"
-#include "RouteurAide.h"
-#include "Sons.h"
+#include "aide/RouteurAide.h"
+#include "son/Sons.h"
 
 #include <QApplication>
 #include <QCloseEvent>

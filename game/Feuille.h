@@ -16,6 +16,11 @@ enum Ligne : int {
     SOUS_TOTAL_BAS = 16, TOTAL_GENERAL = 17
 };
 
+// Row 0 holds the columns' titles (the players' names); columns 0 and 1 the
+// rows' names and what each scores.
+inline constexpr int LigneTitres = 0;
+inline constexpr int ColonneNom = 0;
+inline constexpr int ColonneMarque = 1;
 inline constexpr int ColonneJoueur1 = 2;
 inline constexpr int ColonneJoueur2 = 3;
 inline constexpr int SeuilPrime = 63;

@@ -45,14 +45,14 @@ void Jeu::JouerSon(const std::string &nom) {
 
 void Jeu::FormCreate() {
     // The sheet's labels.
-    c_.ecrireCellule(1, 0, std::string(MarqueLigne[0]));
-    c_.ecrireCellule(2, 0, e_.NomJoueur1);
-    c_.ecrireCellule(3, 0, e_.NomJoueur2);
-    for (int ligne = 1; ligne <= 17; ++ligne) {
-        c_.ecrireCellule(0, ligne, std::string(NomLigne[ligne]));
-        if (!MarqueLigne[ligne].empty()) c_.ecrireCellule(1, ligne, std::string(MarqueLigne[ligne]));
+    c_.ecrireCellule(ColonneMarque, LigneTitres, std::string(MarqueLigne[LigneTitres]));
+    c_.ecrireCellule(ColonneJoueur1, LigneTitres, e_.NomJoueur1);
+    c_.ecrireCellule(ColonneJoueur2, LigneTitres, e_.NomJoueur2);
+    for (int ligne = AS; ligne <= TOTAL_GENERAL; ++ligne) {
+        c_.ecrireCellule(ColonneNom, ligne, std::string(NomLigne[ligne]));
+        if (!MarqueLigne[ligne].empty()) c_.ecrireCellule(ColonneMarque, ligne, std::string(MarqueLigne[ligne]));
     }
-    c_.selectionnerLigne(17);
+    c_.selectionnerLigne(TOTAL_GENERAL);
 
     // The controls' start-up state (the record starts at its own values).
     for (int de = 1; de <= 5; ++de) c_.montrerFace(de, 1);
@@ -156,7 +156,7 @@ void Jeu::Inscription() {
     // 6. End of the game?
     e_.FinPartie = true;
     for (int col = ColonneJoueur1; col <= ColonneJoueur2; ++col)
-        for (int l = 1; l <= 17; ++l)
+        for (int l = AS; l <= TOTAL_GENERAL; ++l)
             if (c_.celluleVide(col, l)) e_.FinPartie = false;
     if (e_.FinPartie) {
         finDePartie();
@@ -198,7 +198,7 @@ void Jeu::MenuNouvelleClick() {
     e_.TourJoueur1 = true;
     c_.legendeJoueur(e_.NomJoueur1);
     for (int col = ColonneJoueur1; col <= ColonneJoueur2; ++col)
-        for (int l = 1; l <= 17; ++l) c_.ecrireCellule(col, l, "");
+        for (int l = AS; l <= TOTAL_GENERAL; ++l) c_.ecrireCellule(col, l, "");
     mettreAspectFeuille(false);
     e_.NbFaces.remplir(0);
     for (int col = ColonneJoueur1; col <= ColonneJoueur2; ++col) e_.Scores[col].remplir(0);
@@ -210,8 +210,8 @@ void Jeu::N1Joueur1Click() {
     e_.NomJoueur1 = r.ok ? r.nom1 : "Joueur 1";
     e_.NomJoueur2 = "ORDY";
     e_.ContreOrdi = true;
-    c_.ecrireCellule(2, 0, e_.NomJoueur1);
-    c_.ecrireCellule(3, 0, e_.NomJoueur2);
+    c_.ecrireCellule(ColonneJoueur1, LigneTitres, e_.NomJoueur1);
+    c_.ecrireCellule(ColonneJoueur2, LigneTitres, e_.NomJoueur2);
     c_.legendeJoueur(e_.NomJoueur1);
 }
 
@@ -220,15 +220,15 @@ void Jeu::N2Joueurs1Click() {
     const ResultatNoms r = c_.demanderNoms(true);
     e_.NomJoueur1 = r.ok ? r.nom1 : "Joueur 1";
     e_.NomJoueur2 = r.ok ? r.nom2 : "Joueur 2";
-    c_.ecrireCellule(2, 0, e_.NomJoueur1);
-    c_.ecrireCellule(3, 0, e_.NomJoueur2);
+    c_.ecrireCellule(ColonneJoueur1, LigneTitres, e_.NomJoueur1);
+    c_.ecrireCellule(ColonneJoueur2, LigneTitres, e_.NomJoueur2);
     c_.legendeJoueur(e_.NomJoueur1);
 }
 
 ordi::Colonne Jeu::lireColonneOrdi() const {
     ordi::Colonne col;
     col.HautRempli = true;
-    for (int l = 1; l <= 17; ++l) {
+    for (int l = AS; l <= TOTAL_GENERAL; ++l) {
         const std::string texte = c_.texteCellule(ColonneJoueur2, l);
         col.libre[l] = texte.empty();
         if (texte.empty()) ++col.CasesVides;

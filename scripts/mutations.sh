@@ -75,9 +75,9 @@ faute "un dé gardé n'use pas ses tirages" game/Jeu.cpp "$TIRAGE" "$TIRAGE_LIBR
 faute "égalité annoncée comme une victoire du joueur 2" game/Jeu.cpp "else if (t3 > t2)" "else if (t3 >= t2)"
 faute "ORDY se dit meilleur à égalité" game/Jeu.cpp "e_.ContreOrdi && t2 < t3" "e_.ContreOrdi && t2 <= t3"
 faute "fin de partie sur la seule colonne 2" game/Jeu.cpp "for (int col = ColonneJoueur1; col <= ColonneJoueur2; ++col)
-        for (int l = 1; l <= 17; ++l)
+        for (int l = AS; l <= TOTAL_GENERAL; ++l)
             if (c_.celluleVide(col, l))" "for (int col = ColonneJoueur1; col < ColonneJoueur2; ++col)
-        for (int l = 1; l <= 17; ++l)
+        for (int l = AS; l <= TOTAL_GENERAL; ++l)
             if (c_.celluleVide(col, l))"
 faute "une ligne de total peut être choisie" game/Jeu.cpp " || estLigneDeTotal(e_.LigneChoisie)) {" ") {"
 faute "un dé se garde avant le premier lancer" game/Jeu.cpp "    if (!e_.TourEnCours) return;

@@ -1,15 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // KUBRIX: a game of Yams for one player against the computer or two players.
+#include "accessibilite/AccessibleFabrique.h"
 #include "dialogues/Apropos.h"
 #include "dialogues/Attente.h"
 #include "dialogues/ChoixNom.h"
+#include "fenetre/yams1.h"
 #include "systeme/ImagesNettes.h"
 #include "systeme/Plateforme.h"
 #include "systeme/Polices.h"
-#include "systeme/TraductionQt.h"
 #include "systeme/PremiereImage.h"
 #include "systeme/StyleJeu.h"
-#include "fenetre/yams1.h"
+#include "systeme/TraductionQt.h"
 
 #include <QApplication>
 
@@ -19,6 +20,7 @@ int main(int argc, char **argv) {
     QApplication::setApplicationName(QStringLiteral("KUBRIX"));
     QApplication::setDesktopFileName(QStringLiteral("kubrix"));
     QApplication::setStyle(new StyleJeu);
+    installerFabriqueAccessible();  // the sheet and the dice, as a screen reader sees them
 
     // Our own fonts, so that the look does not depend on the system's.
     chargerPolices();

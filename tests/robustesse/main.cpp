@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Robustness tests: one QApplication, offscreen unless a platform is set.
+#include "AccessibleFabrique.h"
 #include "Polices.h"
 
 #include <QApplication>
@@ -12,6 +13,7 @@ int main(int argc, char **argv) {
     QApplication app(argc, argv);
     // "Quitter" closes the main window; the random runs show it again rather than end.
     QApplication::setQuitOnLastWindowClosed(false);
+    installerFabriqueAccessible();  // as main() does
     chargerPolices();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -70,7 +70,7 @@ protected:
     QImage image(QLabel *l) { return l->pixmap().toImage(); }
     int faceMontree(int de) {
         for (int v = 1; v <= 6; ++v)
-            if (image(f->de(de)) == image(f->faceStockee(v))) return v;
+            if (image(f->de(de)) == f->faceStockee(v).toImage()) return v;
         return 0;
     }
 };

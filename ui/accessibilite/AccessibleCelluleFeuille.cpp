@@ -3,6 +3,8 @@
 
 #include "fenetre/FeuilleGrille.h"
 
+using namespace feuille;
+
 AccessibleCelluleFeuille::AccessibleCelluleFeuille(FeuilleGrille *feuille, int ligne, int colonne)
     : feuille_(feuille), ligne_(ligne), colonne_(colonne) {}
 
@@ -29,8 +31,8 @@ QAccessibleInterface *AccessibleCelluleFeuille::table() const {
 QString AccessibleCelluleFeuille::text(QAccessible::Text t) const {
     if (!feuille_ || t != QAccessible::Name) return {};
     const QString texte = feuille_->texte(colonne_, ligne_);
-    if (ligne_ == 0 || colonne_ < 2) return texte;
-    return QStringLiteral("%1 : %2").arg(feuille_->texte(colonne_, 0), texte.isEmpty() ? QStringLiteral("libre") : texte);
+    if (ligne_ == LigneTitres || colonne_ < ColonneJoueur1) return texte;
+    return QStringLiteral("%1 : %2").arg(feuille_->texte(colonne_, LigneTitres), texte.isEmpty() ? QStringLiteral("libre") : texte);
 }
 
 QRect AccessibleCelluleFeuille::rect() const {
@@ -41,8 +43,8 @@ QRect AccessibleCelluleFeuille::rect() const {
 }
 
 QAccessible::Role AccessibleCelluleFeuille::role() const {
-    if (ligne_ == 0) return QAccessible::ColumnHeader;
-    if (colonne_ < 2) return QAccessible::RowHeader;
+    if (ligne_ == LigneTitres) return QAccessible::ColumnHeader;
+    if (colonne_ < ColonneJoueur1) return QAccessible::RowHeader;
     return QAccessible::Cell;
 }
 
@@ -54,7 +56,7 @@ QAccessible::State AccessibleCelluleFeuille::state() const {
     }
     s.readOnly = true;
     if (!feuille_->isVisible()) s.invisible = true;
-    if (ligne_ >= 1 && colonne_ >= 2) {
+    if (ligne_ >= AS && colonne_ >= ColonneJoueur1) {
         s.selectable = true;
         s.selected = isSelected();
         s.focusable = true;
@@ -64,7 +66,7 @@ QAccessible::State AccessibleCelluleFeuille::state() const {
 }
 
 bool AccessibleCelluleFeuille::isSelected() const {
-    return feuille_ && colonne_ >= 2 && ligne_ >= 1 && ligne_ == feuille_->ligneSelectionnee();
+    return feuille_ && colonne_ >= ColonneJoueur1 && ligne_ >= AS && ligne_ == feuille_->ligneSelectionnee();
 }
 
 // The heading row heads its own column too: over AT-SPI a column's header is
@@ -72,11 +74,11 @@ bool AccessibleCelluleFeuille::isSelected() const {
 QList<QAccessibleInterface *> AccessibleCelluleFeuille::columnHeaderCells() const {
     QAccessibleInterface *t = table();
     if (!t) return {};
-    return {t->tableInterface()->cellAt(0, colonne_)};
+    return {t->tableInterface()->cellAt(LigneTitres, colonne_)};
 }
 
 QList<QAccessibleInterface *> AccessibleCelluleFeuille::rowHeaderCells() const {
     QAccessibleInterface *t = table();
-    if (!t || ligne_ == 0 || colonne_ == 0) return {};
-    return {t->tableInterface()->cellAt(ligne_, 0)};
+    if (!t || ligne_ == LigneTitres || colonne_ == ColonneNom) return {};
+    return {t->tableInterface()->cellAt(ligne_, ColonneNom)};
 }

@@ -3,7 +3,7 @@
 
 #include "fenetre/ImageCliquable.h"
 
-AccessibleDe::AccessibleDe(ImageCliquable *de) : QAccessibleWidget(de, QAccessible::Button) {}
+AccessibleDe::AccessibleDe(ImageCliquable *de, int numero) : QAccessibleWidget(de, QAccessible::Button), numero_(numero) {}
 
 // Its own description only, never the tooltip, which would be read at every focus.
 QString AccessibleDe::text(QAccessible::Text t) const {
@@ -24,9 +24,8 @@ void AccessibleDe::doAction(const QString &action) {
     if (action == pressAction()) emit static_cast<ImageCliquable *>(widget())->clic();
 }
 
-// The window's keys 1 to 5 do what a press does; the number ends the name De1…De5.
+// The window's keys 1 to 5 do what a press does.
 QStringList AccessibleDe::keyBindingsForAction(const QString &action) const {
-    const QString nom = widget()->objectName();
-    if (action != pressAction() || !nom.startsWith(QLatin1String("De"))) return {};
-    return {nom.mid(2)};
+    if (action != pressAction() || numero_ < 1) return {};
+    return {QString::number(numero_)};
 }

@@ -8,11 +8,14 @@ class ImageCliquable;
 
 class AccessibleDe : public QAccessibleWidget {
 public:
-    explicit AccessibleDe(ImageCliquable *de);
+    AccessibleDe(ImageCliquable *de, int numero);
 
     QString text(QAccessible::Text t) const override;
     QAccessible::State state() const override;
     QStringList actionNames() const override;
     void doAction(const QString &action) override;
     QStringList keyBindingsForAction(const QString &action) const override;
+
+private:
+    int numero_;
 };

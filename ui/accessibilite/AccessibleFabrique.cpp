@@ -3,6 +3,7 @@
 
 #include "AccessibleDe.h"
 #include "AccessibleFeuille.h"
+
 #include "fenetre/FeuilleGrille.h"
 #include "fenetre/ImageCliquable.h"
 
@@ -10,7 +11,10 @@ namespace {
 
 QAccessibleInterface *fabrique(const QString &classe, QObject *objet) {
     if (classe == QLatin1String("FeuilleGrille")) return new AccessibleFeuille(static_cast<FeuilleGrille *>(objet));
-    if (classe == QLatin1String("ImageCliquable")) return new AccessibleDe(static_cast<ImageCliquable *>(objet));
+    if (classe == QLatin1String("ImageCliquable")) {
+        auto *de = static_cast<ImageCliquable *>(objet);
+        return new AccessibleDe(de, de->numero());
+    }
     return nullptr;
 }
 

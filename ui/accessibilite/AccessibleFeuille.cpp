@@ -4,6 +4,8 @@
 #include "AccessibleCelluleFeuille.h"
 #include "fenetre/FeuilleGrille.h"
 
+using namespace feuille;
+
 AccessibleFeuille::AccessibleFeuille(FeuilleGrille *feuille) : QAccessibleWidget(feuille, QAccessible::Table) {}
 
 AccessibleFeuille::~AccessibleFeuille() {
@@ -46,7 +48,7 @@ QAccessibleInterface *AccessibleFeuille::childAt(int x, int y) const {
 }
 
 QAccessibleInterface *AccessibleFeuille::focusChild() const {
-    if (!feuille()->hasFocus() || feuille()->ligneSelectionnee() < 1) return nullptr;
+    if (!feuille()->hasFocus() || feuille()->ligneSelectionnee() < AS) return nullptr;
     return cellAt(feuille()->ligneSelectionnee(), feuille()->colonneJoueur());
 }
 
@@ -61,19 +63,19 @@ QAccessibleInterface *AccessibleFeuille::cellAt(int row, int column) const {
 }
 
 // The selection spans the two player cells of the selected row.
-int AccessibleFeuille::selectedCellCount() const { return feuille()->ligneSelectionnee() >= 1 ? 2 : 0; }
+int AccessibleFeuille::selectedCellCount() const { return feuille()->ligneSelectionnee() >= AS ? 2 : 0; }
 
 QList<QAccessibleInterface *> AccessibleFeuille::selectedCells() const {
     const int ligne = feuille()->ligneSelectionnee();
-    if (ligne < 1) return {};
-    return {cellAt(ligne, 2), cellAt(ligne, 3)};
+    if (ligne < AS) return {};
+    return {cellAt(ligne, ColonneJoueur1), cellAt(ligne, ColonneJoueur2)};
 }
 
-QString AccessibleFeuille::columnDescription(int column) const { return feuille()->texte(column, 0); }
+QString AccessibleFeuille::columnDescription(int column) const { return feuille()->texte(column, LigneTitres); }
 
-QString AccessibleFeuille::rowDescription(int row) const { return row >= 1 ? feuille()->texte(0, row) : QString(); }
+QString AccessibleFeuille::rowDescription(int row) const { return row >= AS ? feuille()->texte(ColonneNom, row) : QString(); }
 
-int AccessibleFeuille::selectedRowCount() const { return feuille()->ligneSelectionnee() >= 1 ? 1 : 0; }
+int AccessibleFeuille::selectedRowCount() const { return feuille()->ligneSelectionnee() >= AS ? 1 : 0; }
 
 int AccessibleFeuille::columnCount() const { return grille::NbColonnes; }
 

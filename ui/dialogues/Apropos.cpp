@@ -2,10 +2,12 @@
 #include "Apropos.h"
 
 #include "Centrage.h"
-
 #include "ImageEtiree.h"
-#include "systeme/ImagesNettes.h"
+
 #include "aide/RouteurAide.h"
+#include "systeme/Couleurs.h"
+#include "systeme/ImagesNettes.h"
+#include "systeme/Polices.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -14,21 +16,6 @@
 #include <QScreen>
 
 namespace {
-
-QFont police(const char *famille, QFont::StyleHint genre, int pixels, bool gras) {
-    QFont f(QString::fromLatin1(famille));
-    f.setStyleHint(genre);
-    f.setPixelSize(pixels);
-    f.setBold(gras);
-    return f;
-}
-
-// The label keeps its colour when the panel is disabled, as the box was drawn.
-void colorer(QLabel *etiquette, const QColor &couleur) {
-    QPalette palette = etiquette->palette();
-    palette.setColor(QPalette::WindowText, couleur); // every colour group, the disabled one included
-    etiquette->setPalette(palette);
-}
 
 // Labels size themselves to their text, never below the box drawn for them:
 // the serif of the last "X" of "KUBRIX" reaches one pixel past 80.
@@ -55,7 +42,7 @@ TAboutBox::TAboutBox(QWidget *parent)
     setObjectName(QStringLiteral("AboutBox"));
     setWindowTitle(QStringLiteral("A propos"));
     setFixedSize(298, 213);
-    setFont(police("Liberation Sans", QFont::SansSerif, 11, false));
+    setFont(police("Liberation Sans", 11));
     setProperty(RouteurAide::ProprieteContexte, RouteurAide::ContexteNouvellePartie);
 
     Panel1->setObjectName(QStringLiteral("Panel1"));
@@ -71,14 +58,14 @@ TAboutBox::TAboutBox(QWidget *parent)
 
     ProductName->setObjectName(QStringLiteral("ProductName"));
     ProductName->setGeometry(80, 16, 80, 23);
-    ProductName->setFont(police("Liberation Serif", QFont::Serif, 21, false));
-    colorer(ProductName, QColor(255, 255, 0));
+    ProductName->setFont(police("Liberation Serif", 21));
+    colorer(ProductName, QPalette::WindowText, QColor(255, 255, 0));  // kept when the panel is disabled
     elargirAuTexte(ProductName);
 
     Version->setObjectName(QStringLiteral("Version"));
     Version->setGeometry(188, 20, 64, 15);
-    Version->setFont(police("Liberation Serif", QFont::Serif, 13, true));
-    colorer(Version, QColor(0, 0, 0));
+    Version->setFont(police("Liberation Serif", 13, StylePolice::Grasse));
+    colorer(Version, QPalette::WindowText, QColor(0, 0, 0));
     elargirAuTexte(Version);
 
     OKButton->setObjectName(QStringLiteral("OKButton"));

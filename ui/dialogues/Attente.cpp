@@ -2,7 +2,10 @@
 #include "Attente.h"
 
 #include "Centrage.h"
+
+#include "systeme/Couleurs.h"
 #include "systeme/Plateforme.h"
+#include "systeme/Polices.h"
 
 #include <QEvent>
 #include <QEventLoop>
@@ -26,14 +29,9 @@ TDELAI::TDELAI(QWidget *parent)
     setFixedSize(LargeurClient, HauteurClient);
     setSizeGripEnabled(false);
 
-    QFont police(QStringLiteral("Liberation Sans"));
-    police.setPixelSize(24);
-    police.setItalic(true);
     Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setFont(police);
-    QPalette palette = Label1->palette();
-    palette.setColor(QPalette::WindowText, Qt::black);
-    Label1->setPalette(palette);
+    Label1->setFont(police("Liberation Sans", 24, StylePolice::Italique));
+    colorer(Label1, QPalette::WindowText, Qt::black);
     Label1->setGeometry(32, 16, LargeurTexte, 29);
 
     // A coarse timer moves firings by up to 5 %, which the 500 ms steps show.

@@ -2,6 +2,8 @@
 #include "ChoixNom.h"
 
 #include "Centrage.h"
+#include "systeme/Couleurs.h"
+#include "systeme/Polices.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -12,20 +14,6 @@
 #include <QScreen>
 
 #include "Noms.h"
-
-namespace {
-QFont policeSans(int pixels) {
-    QFont police(QStringLiteral("Liberation Sans"));
-    police.setPixelSize(pixels);
-    return police;
-}
-
-void mettreEnNoir(QWidget *w, QPalette::ColorRole role) {
-    QPalette palette = w->palette();
-    palette.setColor(role, Qt::black);
-    w->setPalette(palette);
-}
-}  // namespace
 
 QValidator::State TChNom::ValidateurMajuscules::validate(QString &texte, int &) const {
     for (QChar &c : texte) c = c.toUpper();
@@ -46,7 +34,7 @@ TChNom::TChNom(QWidget *parent)
     setWindowTitle(QStringLiteral("Saisie du nom des joueurs"));
     setFixedSize(313, 214);
     setSizeGripEnabled(false);
-    setFont(policeSans(11));
+    setFont(police("Liberation Sans", 11));
 
     Bevel1->setObjectName(QStringLiteral("Bevel1"));
     Bevel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -60,13 +48,13 @@ TChNom::TChNom(QWidget *parent)
     };
     for (const auto &r : rangees) {
         r.etiquette->setObjectName(QLatin1String(r.nomEtiquette));
-        r.etiquette->setFont(policeSans(16));
-        mettreEnNoir(r.etiquette, QPalette::WindowText);
+        r.etiquette->setFont(police("Liberation Sans", 16));
+        colorer(r.etiquette, QPalette::WindowText, Qt::black);
         r.etiquette->move(32, r.haut);
         r.etiquette->adjustSize();
         r.champ->setObjectName(QLatin1String(r.nomChamp));
-        r.champ->setFont(policeSans(16));
-        mettreEnNoir(r.champ, QPalette::Text);
+        r.champ->setFont(police("Liberation Sans", 16));
+        colorer(r.champ, QPalette::Text, Qt::black);
         r.champ->setGeometry(32, r.haut + 24, 129, 28);
         r.champ->setValidator(new ValidateurMajuscules(r.champ));
         r.etiquette->setBuddy(r.champ);  // names the field for a screen reader

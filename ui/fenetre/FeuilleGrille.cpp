@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FeuilleGrille.h"
 
-#include "accessibilite/AccessibleFabrique.h"
+#include "systeme/Polices.h"
 
 #include <QAccessible>
 #include <algorithm>
@@ -9,28 +9,25 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+using namespace feuille;
+
 namespace {
 const QColor CouleurTraits(192, 192, 192);
 const QColor CouleurFixe(128, 0, 0);
 const QColor CouleurCellule(0, 128, 128);
 const QColor CouleurTexte(255, 255, 0);
 
-// Headings: columns 0 and 1, and row 0.
-bool estFixe(int colonne, int ligne) { return colonne < 2 || ligne == 0; }
+// Headings: the columns before the players', and the row of titles.
+bool estFixe(int colonne, int ligne) { return colonne < ColonneJoueur1 || ligne == LigneTitres; }
 }  // namespace
 
 FeuilleGrille::FeuilleGrille(QWidget *parent) : QWidget(parent) {
-    installerFabriqueAccessible();
     setObjectName(QStringLiteral("Grille"));
     setFixedSize(grille::Largeur, grille::Hauteur);
     setToolTip(QStringLiteral("Cliquez sur la ligne de votre choix"));
     setFocusPolicy(Qt::TabFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);  // every pixel is painted
-
-    QFont police(QStringLiteral("Liberation Serif"));
-    police.setPixelSize(12);
-    police.setBold(true);
-    setFont(police);
+    setFont(police("Liberation Serif", 12, StylePolice::Grasse));
 }
 
 bool FeuilleGrille::dansLaGrille(int colonne, int ligne) {
@@ -59,12 +56,12 @@ void FeuilleGrille::notifierCellule(int ligne, int colonne, QAccessible::Event t
 }
 
 void FeuilleGrille::selectionnerLigne(int ligne) {
-    if (ligne < 1 || ligne >= grille::NbLignes) ligne = -1;
+    if (ligne < AS || ligne > TOTAL_GENERAL) ligne = -1;
     if (ligne == ligneSelectionnee_) return;
     const int ancienne = ligneSelectionnee_;
     ligneSelectionnee_ = ligne;
     update();
-    for (int c = 2; c < grille::NbColonnes; ++c) {
+    for (int c = ColonneJoueur1; c <= ColonneJoueur2; ++c) {
         notifierCellule(ancienne, c, QAccessible::SelectionRemove);
         notifierCellule(ligne, c, QAccessible::SelectionAdd);
     }
@@ -72,14 +69,14 @@ void FeuilleGrille::selectionnerLigne(int ligne) {
 }
 
 void FeuilleGrille::definirColonneJoueur(int colonne) {
-    if ((colonne != 2 && colonne != 3) || colonne == colonneJoueur_) return;
+    if ((colonne != ColonneJoueur1 && colonne != ColonneJoueur2) || colonne == colonneJoueur_) return;
     colonneJoueur_ = colonne;
     if (hasFocus()) annoncerCelluleCourante();  // the reader follows the player's column
 }
 
 // The screen reader follows the player's cell of the selected row.
 void FeuilleGrille::annoncerCelluleCourante() {
-    if (ligneSelectionnee_ >= 1) notifierCellule(ligneSelectionnee_, colonneJoueur_, QAccessible::Focus);
+    if (ligneSelectionnee_ >= AS) notifierCellule(ligneSelectionnee_, colonneJoueur_, QAccessible::Focus);
 }
 
 void FeuilleGrille::paintEvent(QPaintEvent *) {
@@ -102,9 +99,10 @@ void FeuilleGrille::paintEvent(QPaintEvent *) {
         }
     }
     // With the keyboard focus, a dotted frame shows the row Enter would choose.
-    if (hasFocus() && ligneSelectionnee_ >= 1) {
-        const QRect rangee(grille::gaucheColonne(2), grille::hautLigne(ligneSelectionnee_),
-                           grille::gaucheColonne(4) - grille::EpaisseurTrait - grille::gaucheColonne(2),
+    if (hasFocus() && ligneSelectionnee_ >= AS) {
+        const int gauche = grille::gaucheColonne(ColonneJoueur1);
+        const QRect rangee(gauche, grille::hautLigne(ligneSelectionnee_),
+                           grille::gaucheColonne(ColonneJoueur2 + 1) - grille::EpaisseurTrait - gauche,
                            grille::HauteurLigne);
         p.setPen(QPen(pal.color(QPalette::Active, QPalette::HighlightedText), 1, Qt::DotLine));
         p.setBrush(Qt::NoBrush);
@@ -150,15 +148,15 @@ void FeuilleGrille::keyPressEvent(QKeyEvent *evenement) {
         QWidget::keyPressEvent(evenement);
         return;
     }
-    constexpr int premiere = 1, derniere = grille::NbLignes - 1;
+    constexpr int premiere = AS, derniere = TOTAL_GENERAL;
     const int actuelle = ligneSelectionnee_;
     switch (evenement->key()) {
-    case Qt::Key_Up: selectionnerLigne(actuelle < 1 ? derniere : std::max(premiere, actuelle - 1)); break;
-    case Qt::Key_Down: selectionnerLigne(actuelle < 1 ? premiere : std::min(derniere, actuelle + 1)); break;
+    case Qt::Key_Up: selectionnerLigne(actuelle < premiere ? derniere : std::max(premiere, actuelle - 1)); break;
+    case Qt::Key_Down: selectionnerLigne(actuelle < premiere ? premiere : std::min(derniere, actuelle + 1)); break;
     case Qt::Key_Home: case Qt::Key_PageUp: selectionnerLigne(premiere); break;
     case Qt::Key_End: case Qt::Key_PageDown: selectionnerLigne(derniere); break;
     default:  // Enter, Space
-        if (!evenement->isAutoRepeat() && ligneSelectionnee_ >= 1) emit ligneValidee(ligneSelectionnee_);
+        if (!evenement->isAutoRepeat() && ligneSelectionnee_ >= AS) emit ligneValidee(ligneSelectionnee_);
         break;
     }
     evenement->accept();
@@ -182,7 +180,7 @@ void FeuilleGrille::mousePressEvent(QMouseEvent *evenement) {
     if (evenement->button() == Qt::LeftButton) {
         const QPoint pt = evenement->position().toPoint();
         const Cellule cel = celluleSous(pt.x(), pt.y());
-        if (cel.colonne >= 2 && cel.ligne >= 1) selectionnerLigne(cel.ligne);
+        if (cel.colonne >= ColonneJoueur1 && cel.ligne >= AS) selectionnerLigne(cel.ligne);
     }
     QWidget::mousePressEvent(evenement);
 }

@@ -9,6 +9,7 @@
 #include <array>
 
 #include "Controles.h"
+#include "Feuille.h"
 #include "GeometrieGrille.h"
 
 class FeuilleGrille : public QWidget {
@@ -60,5 +61,5 @@ private:
 
     std::array<std::array<QString, grille::NbLignes>, grille::NbColonnes> textes_;
     int ligneSelectionnee_ = -1;
-    int colonneJoueur_ = 2;
+    int colonneJoueur_ = feuille::ColonneJoueur1;
 };

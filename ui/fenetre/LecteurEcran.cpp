@@ -2,10 +2,11 @@
 #include "LecteurEcran.h"
 
 #include "AccessibleAnnonce.h"
-#include "Feuille.h"
 #include "FeuilleGrille.h"
 #include "ImageCliquable.h"
 #include "yams1.h"
+
+#include "Feuille.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -114,8 +115,8 @@ void LecteurEcran::annoncerGarde() {
 
 void LecteurEcran::celluleEcrite(int colonne, int ligne, const QString &texte) {
     if ((colonne == ColonneJoueur1 || colonne == ColonneJoueur2) && estLigneDeMarque(ligne) && !texte.isEmpty()) {
-        marqueEnAttente_ = QStringLiteral("%1 : %2 en %3").arg(f_->Grille->texte(colonne, 0), texte,
-                                                               f_->Grille->texte(0, ligne));
+        marqueEnAttente_ = QStringLiteral("%1 : %2 en %3").arg(f_->Grille->texte(colonne, LigneTitres), texte,
+                                                               f_->Grille->texte(ColonneNom, ligne));
         colonneMarquee_ = colonne;
     }
     if (ligne == TOTAL_GENERAL && !marqueEnAttente_.isEmpty() && !texte.isEmpty())
@@ -130,7 +131,7 @@ void LecteurEcran::joueurNomme() {
     marqueEnAttente_.clear();
     bool pleine = true;
     for (int c = ColonneJoueur1; c <= ColonneJoueur2; ++c)
-        for (int l = 1; l <= TOTAL_GENERAL; ++l) pleine = pleine && !f_->Grille->texte(c, l).isEmpty();
+        for (int l = AS; l <= TOTAL_GENERAL; ++l) pleine = pleine && !f_->Grille->texte(c, l).isEmpty();
     const QString suivant = f_->EtiJoueur->text();
     if (pleine)
         texte += QStringLiteral("Partie finie.");

@@ -1,18 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "yams1.h"
 
-#include "accessibilite/AccessibleFabrique.h"
-#include "dialogues/Apropos.h"
-#include "dialogues/Attente.h"
-#include "dialogues/ChoixNom.h"
 #include "FeuilleGrille.h"
 #include "IconesBoutons.h"
 #include "ImageCliquable.h"
-#include "systeme/ImagesNettes.h"
 #include "LecteurEcran.h"
 #include "Marque.h"
+
 #include "aide/RouteurAide.h"
+#include "dialogues/Apropos.h"
+#include "dialogues/Attente.h"
+#include "dialogues/ChoixNom.h"
 #include "son/Sons.h"
+#include "systeme/Couleurs.h"
+#include "systeme/ImagesNettes.h"
+#include "systeme/Polices.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -26,19 +28,20 @@
 #include <QShortcut>
 #include <QStatusBar>
 #include <QTimer>
+#include <cassert>
 
 namespace {
 
+// The dice and their markers by number, each held once, under its own name.
+constexpr ImageCliquable *TFicheYams::*Des[5] = {&TFicheYams::De1, &TFicheYams::De2, &TFicheYams::De3,
+                                                 &TFicheYams::De4, &TFicheYams::De5};
+constexpr Marque *TFicheYams::*Marques[5] = {&TFicheYams::Shape1, &TFicheYams::Shape2, &TFicheYams::Shape3,
+                                             &TFicheYams::Shape4, &TFicheYams::Shape5};
+constexpr void (TFicheYams::*Garder[5])() = {&TFicheYams::De1Click, &TFicheYams::De2Click, &TFicheYams::De3Click,
+                                             &TFicheYams::De4Click, &TFicheYams::De5Click};
+
 const QColor Navy(0, 0, 128);
 constexpr int HauteurBarreDEtat = 19;
-
-QFont police(const char *famille, int pixels, bool gras = false, bool italique = false) {
-    QFont f(QString::fromLatin1(famille));
-    f.setPixelSize(pixels);
-    f.setBold(gras);
-    f.setItalic(italique);
-    return f;
-}
 
 // The window's surface: navy, with every control at a fixed position. Only
 // the status bar follows the bottom edge, over whatever lies there.
@@ -46,9 +49,7 @@ class Fond : public QWidget {
 public:
     explicit Fond(QWidget *parent) : QWidget(parent) {
         setAutoFillBackground(true);
-        QPalette p = palette();
-        p.setColor(QPalette::Window, Navy);
-        setPalette(p);
+        colorer(this, QPalette::Window, Navy);
     }
     QWidget *barre = nullptr;
 
@@ -75,7 +76,6 @@ QPalette couleursDuSysteme() {
 }  // namespace
 
 TFicheYams::TFicheYams(QWidget *parent) : QMainWindow(parent) {
-    installerFabriqueAccessible();
     construire();
     construireClavier();
     lecteur_ = new LecteurEcran(this);
@@ -119,46 +119,25 @@ void TFicheYams::construire() {
     Plateau->setAlignment(Qt::AlignCenter);
     Plateau->setPixmap(imageNette(QStringLiteral(":/images/plateau.png"), devicePixelRatioF()));
 
-    // Each face decoded once, shared by the dice and the face store.
-    QPixmap images[7];
+    // Each face decoded once, into the store the dice show from.
     for (int v = 1; v <= 6; ++v)
-        images[v] = imageNette(QStringLiteral(":/images/face%1.png").arg(v), devicePixelRatioF());
+        faces_[static_cast<std::size_t>(v - 1)] = imageNette(QStringLiteral(":/images/face%1.png").arg(v), devicePixelRatioF());
 
     const QPoint posDes[6] = {{}, {216, 56}, {112, 152}, {264, 192}, {416, 168}, {352, 64}};
     for (int i = 1; i <= 5; ++i) {
-        auto *d = new ImageCliquable(fond_);
+        auto *d = new ImageCliquable(i, fond_);
+        this->*Des[i - 1] = d;
         d->setGeometry(QRect(posDes[i], QSize(86, 86)));
         d->setToolTip(QStringLiteral("Cliquez pour garder ce dé"));
         d->setObjectName(QStringLiteral("De%1").arg(i));
-        d->setPixmap(images[i]);
-        des_[static_cast<std::size_t>(i)] = d;
+        d->setPixmap(faceStockee(i));
+        connect(d, &ImageCliquable::clic, this, Garder[i - 1]);
     }
-    De1 = des_[1]; De2 = des_[2]; De3 = des_[3]; De4 = des_[4]; De5 = des_[5];
-    connect(De1, &ImageCliquable::clic, this, &TFicheYams::De1Click);
-    connect(De2, &ImageCliquable::clic, this, &TFicheYams::De2Click);
-    connect(De3, &ImageCliquable::clic, this, &TFicheYams::De3Click);
-    connect(De4, &ImageCliquable::clic, this, &TFicheYams::De4Click);
-    connect(De5, &ImageCliquable::clic, this, &TFicheYams::De5Click);
-
-    // The face store: never shown, only copied from.
-    for (int v = 1; v <= 6; ++v) {
-        auto *f = new QLabel(fond_);
-        f->setGeometry(464 + 16 * (v - 1), 352, 86, 86);
-        f->setPixmap(images[v]);
-        f->hide();
-        faces_[static_cast<std::size_t>(v)] = f;
-    }
-    ImageAs = faces_[1]; ImageDeux = faces_[2]; ImageTrois = faces_[3];
-    ImageQuatre = faces_[4]; ImageCinq = faces_[5]; ImageSix = faces_[6];
 
     EtiJoueur = new QLabel(QStringLiteral("Joueur 1"), fond_);
     EtiJoueur->move(352, 384);
-    EtiJoueur->setFont(police("Liberation Sans", 24, false, true));
-    {
-        QPalette p = EtiJoueur->palette();
-        p.setColor(QPalette::WindowText, Qt::white);
-        EtiJoueur->setPalette(p);
-    }
+    EtiJoueur->setFont(police("Liberation Sans", 24, StylePolice::Italique));
+    colorer(EtiJoueur, QPalette::WindowText, Qt::white);
     EtiJoueur->adjustSize();
     EtiJoueur->setAccessibleDescription(QStringLiteral("Joueur qui doit jouer"));
 
@@ -166,17 +145,16 @@ void TFicheYams::construire() {
     const QPoint posMarques[6] = {{}, {248, 144}, {144, 240}, {296, 280}, {448, 256}, {384, 152}};
     for (int i = 1; i <= 5; ++i) {
         auto *m = new Marque(fond_);
+        this->*Marques[i - 1] = m;
         m->setGeometry(QRect(posMarques[i], QSize(17, 17)));
         m->hide();
         m->setAccessibleName(QStringLiteral("Dé %1 gardé").arg(i));
-        marques_[static_cast<std::size_t>(i)] = m;
     }
-    Shape1 = marques_[1]; Shape2 = marques_[2]; Shape3 = marques_[3]; Shape4 = marques_[4]; Shape5 = marques_[5];
 
     // Windowed controls, above the pictures.
     StatusBar = new QStatusBar(fond_);
     StatusBar->setSizeGripEnabled(false);
-    StatusBar->setFont(police("Liberation Serif", 13, true));
+    StatusBar->setFont(police("Liberation Serif", 13, StylePolice::Grasse));
     StatusBar->setPalette(couleursDuSysteme());
     StatusBar->setAutoFillBackground(true);
     fond->barre = StatusBar;
@@ -189,7 +167,6 @@ void TFicheYams::construire() {
 
     Grille = new FeuilleGrille(fond_);
     Grille->setGeometry(122, 8, 391, 361);
-    Grille->setToolTip(QStringLiteral("Cliquez sur la ligne de votre choix"));
     Grille->hide();
 
     BtGrille = new QPushButton(fond_);
@@ -222,15 +199,13 @@ void TFicheYams::construire() {
 // Keys that play as the mouse does, through the same handlers. Window
 // shortcuts: they work wherever the focus is in this window, never in a dialog.
 void TFicheYams::construireClavier() {
-    void (TFicheYams::*const garder[6])() = {nullptr, &TFicheYams::De1Click, &TFicheYams::De2Click,
-                                             &TFicheYams::De3Click, &TFicheYams::De4Click, &TFicheYams::De5Click};
     for (int i = 1; i <= 5; ++i) {
         for (const QKeyCombination touche : {QKeyCombination(Qt::Key(Qt::Key_0 + i)),
                                              QKeyCombination(Qt::KeypadModifier, Qt::Key(Qt::Key_0 + i))}) {
             auto *raccourci = new QShortcut(QKeySequence(touche), this);
             raccourci->setContext(Qt::WindowShortcut);
             raccourci->setAutoRepeat(false);
-            connect(raccourci, &QShortcut::activated, this, garder[i]);
+            connect(raccourci, &QShortcut::activated, this, Garder[i - 1]);
         }
     }
     for (const QKeyCombination touche : {QKeyCombination(Qt::Key_Return), QKeyCombination(Qt::Key_Enter),
@@ -254,11 +229,30 @@ void TFicheYams::toucheEntree() {
 // The game takes the row as from a click in the player's own cell of it, so
 // that it refuses exactly what it refuses for a click.
 void TFicheYams::GrilleLigneValidee(int ligne) {
-    const auto p = grille::centreCellule(jeu_.etat().TourJoueur1 ? 2 : 3, ligne);
+    const auto p = grille::centreCellule(colonneJoueur(), ligne);
     jeu_.GrilleMouseUp(p.x, p.y);
 }
 
 void TFicheYams::FormCreate() { jeu_.FormCreate(); }
+
+ImageCliquable *TFicheYams::de(int i) const {
+    assert(i >= 1 && i <= 5);
+    return this->*Des[i - 1];
+}
+
+Marque *TFicheYams::marque(int i) const {
+    assert(i >= 1 && i <= 5);
+    return this->*Marques[i - 1];
+}
+
+const QPixmap &TFicheYams::faceStockee(int v) const {
+    assert(v >= 1 && v <= 6);
+    return faces_[static_cast<std::size_t>(v - 1)];
+}
+
+int TFicheYams::colonneJoueur() const {
+    return jeu_.etat().TourJoueur1 ? feuille::ColonneJoueur1 : feuille::ColonneJoueur2;
+}
 
 // The size the frame is fixed at when not maximised.
 QSize TFicheYams::tailleRestauree() const {
@@ -385,14 +379,14 @@ void TFicheYams::legendeBoutonGrille(const std::string &texte) {
 }
 
 void TFicheYams::montrerFace(int de, int face) {
-    des_[static_cast<std::size_t>(de)]->setPixmap(faces_[static_cast<std::size_t>(face)]->pixmap());
+    this->de(de)->setPixmap(faceStockee(face));
     lecteur_->faceMontree(de, face);
 }
 
-bool TFicheYams::marqueVisible(int de) const { return !marques_[static_cast<std::size_t>(de)]->isHidden(); }
+bool TFicheYams::marqueVisible(int de) const { return !marque(de)->isHidden(); }
 
 void TFicheYams::montrerMarque(int de, bool visible) {
-    marques_[static_cast<std::size_t>(de)]->setVisible(visible);
+    marque(de)->setVisible(visible);
     lecteur_->actualiser();
 }
 
@@ -409,7 +403,7 @@ void TFicheYams::activerLancer(bool actif) {
 void TFicheYams::legendeJoueur(const std::string &texte) {
     EtiJoueur->setText(QString::fromStdString(texte));
     EtiJoueur->adjustSize();  // the label sizes itself to its text
-    Grille->definirColonneJoueur(jeu_.etat().TourJoueur1 ? 2 : 3);
+    Grille->definirColonneJoueur(colonneJoueur());
     lecteur_->joueurNomme();
 }
 

@@ -8,6 +8,7 @@
 #include "Jeu.h"
 
 #include <QMainWindow>
+#include <QPixmap>
 #include <array>
 #include <functional>
 
@@ -56,7 +57,6 @@ public:
     QStatusBar *StatusBar;
     ImageCliquable *De1, *De2, *De3, *De4, *De5;
     QPushButton *B_Lancer;
-    QLabel *ImageAs, *ImageDeux, *ImageTrois, *ImageQuatre, *ImageCinq, *ImageSix;
     QLabel *EtiJoueur;
     QAction *N1Joueur1;
     QAction *N2Joueurs1;
@@ -66,9 +66,11 @@ public:
     QPushButton *BtGrille;
     Marque *Shape1, *Shape2, *Shape3, *Shape4, *Shape5;
 
-    ImageCliquable *de(int i) const { return des_[static_cast<std::size_t>(i)]; }
-    Marque *marque(int i) const { return marques_[static_cast<std::size_t>(i)]; }
-    QLabel *faceStockee(int v) const { return faces_[static_cast<std::size_t>(v)]; }
+    // De1..De5 and Shape1..Shape5 by number.
+    ImageCliquable *de(int i) const;
+    Marque *marque(int i) const;
+    // The picture of each face (1 to 6), which a die shows.
+    const QPixmap &faceStockee(int v) const;
 
     // Controles
     std::string texteCellule(int colonne, int ligne) const override;
@@ -128,12 +130,11 @@ private:
     void appliquerEtat(Qt::WindowStates etat);
     void construire();
     void construireClavier();
+    int colonneJoueur() const;  // the sheet's column of the player to play
 
     Jeu jeu_{*this};
     QWidget *fond_ = nullptr;
-    std::array<ImageCliquable *, 6> des_{};
-    std::array<Marque *, 6> marques_{};
-    std::array<QLabel *, 7> faces_{};
+    std::array<QPixmap, 6> faces_;  // face v at v - 1
     LecteurEcran *lecteur_ = nullptr;
     Sons *sons_ = nullptr;
     RouteurAide *routeurAide_ = nullptr;

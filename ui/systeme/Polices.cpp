@@ -26,6 +26,14 @@ constexpr Face Faces[] = {
 
 }  // namespace
 
+QFont police(const char *famille, int pixels, StylePolice style) {
+    QFont f(QString::fromLatin1(famille));
+    f.setPixelSize(pixels);
+    if (style == StylePolice::Grasse) f.setBold(true);
+    if (style == StylePolice::Italique) f.setItalic(true);
+    return f;
+}
+
 QString fichierSysteme([[maybe_unused]] const QString &famille, [[maybe_unused]] const QString &style) {
     QString chemin;
 #ifdef KUBRIX_LIBFONTCONFIG

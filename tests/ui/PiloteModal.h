@@ -5,7 +5,9 @@
 // `action`, which then runs inside the window's own loop (acting inside the
 // Show event itself would end the window before its loop has started, and the
 // loop would then never return). A watchdog closes any modal window still
-// open after `delaiMaxMs`, so that a test fails instead of hanging.
+// open after `delaiMaxMs`, so that a test fails instead of hanging; it keeps
+// watching after the last window is answered, in case the answer failed to
+// close it.
 #include <QApplication>
 #include <QEvent>
 #include <QMessageBox>
@@ -26,10 +28,10 @@ public:
         qApp->installEventFilter(this);
         chien_.setSingleShot(true);
         connect(&chien_, &QTimer::timeout, this, [this] {
-            tempsEcoule = true;
             for (int i = 0; i < 20; ++i) {
                 QWidget *w = QApplication::activeModalWidget();
                 if (!w) break;
+                tempsEcoule = true;
                 w->close();
             }
         });
@@ -51,7 +53,6 @@ protected:
         vus << QString::fromLatin1(w->metaObject()->className());
         if (!fini() && filtre_(w)) {
             ++traites;
-            if (fini()) chien_.stop();
             QPointer<QWidget> p(w);
             QTimer::singleShot(0, this, [this, p] {
                 if (p && p->isVisible()) action_(p);

@@ -15,6 +15,7 @@
 #     jeu          the whole game against the Qt built above
 #     paquets      kubrix-3.0-win64.zip and kubrix-3.0-setup.exe
 #     verifier     tests_jeu.exe and kubrix-sim.exe from the zip, under Wine
+#     fenetre      the window's tests built against that Qt, run under Wine
 #     tout         (default) dependances, qt, jeu, paquets
 #
 # KUBRIX_CACHE (default ~/.cache/kubrix) holds Qt's sources, build and prefix;
@@ -321,15 +322,54 @@ noyau() {
   dit "sous Wine: tests_jeu.exe passe, kubrix-sim.exe donne les statistiques de référence"
 }
 
+# The window's tests built for Windows and run under Wine, offscreen and then
+# on Wine's own window system (a private Xvfb with openbox), with Qt's French
+# translations. The pause timing bench (PrecisionPauses) is left to bench/, as
+# on Linux.
+fenetre() {
+  installer wine wine64 xvfb openbox x11-utils
+  jeu
+  local b=$SORTIE/jeu dll=() d t plateforme echecs=() xvfb wm dossier
+  cmake --build "$b" -j "$JOBS" --target tests_ui tests_ressources tests_robustesse
+  for d in "$QT/bin" "${DLL_MINGW[@]}"; do dll+=("Z:${d//\//\\}"); done
+  export WINEPREFIX=${WINEPREFIX:-$SORTIE/wine} WINEDEBUG=${WINEDEBUG:--all} \
+    WINEDLLOVERRIDES="mscoree,mshtml=" WINEPATH="$(IFS=';'; echo "${dll[*]}")" \
+    KUBRIX_EVENEMENTS=2000 KUBRIX_GRAINE=1
+  local tests=(tests/tests_ui.exe tests/ressources/tests_ressources.exe tests/robustesse/tests_robustesse.exe)
+  # Qt's prefix (its plugins) is the one built here; the translations are the host's.
+  for t in "${tests[@]}"; do
+    printf '[Paths]\r\nPrefix = Z:%s\r\nTranslations = Z:/usr/share/qt6/translations\r\n' "$QT" \
+      > "$b/$(dirname "$t")/qt.conf"
+  done
+  dossier=$(mktemp -d)
+  Xvfb -displayfd 3 -screen 0 1024x768x24 3> "$dossier/ecran" 2>/dev/null & xvfb=$!
+  until [[ -s $dossier/ecran ]]; do sleep 0.1; done
+  export DISPLAY=:$(cat "$dossier/ecran")
+  openbox > /dev/null 2>&1 & wm=$!
+  until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do sleep 0.1; done
+  for plateforme in offscreen windows; do
+    for t in "${tests[@]}"; do
+      dit "$(basename "$t") sous Wine, QT_QPA_PLATFORM=$plateforme"
+      (cd "$b/$(dirname "$t")" && QT_QPA_PLATFORM=$plateforme timeout 900 \
+        wine "$(basename "$t")" --gtest_brief=1 --gtest_filter=-PrecisionPauses.*) || echecs+=("$t ($plateforme)")
+    done
+  done
+  wineserver -k 2>/dev/null || true
+  kill "$wm" "$xvfb"; rm -rf "$dossier"
+  if ((${#echecs[@]})); then dit "échecs: ${echecs[*]}"; exit 1; fi
+  dit "les tests de la fenêtre passent sous Wine"
+}
+
 case ${1:-tout} in
   dependances) dependances ;;
   qt) dependances; qt ;;
   qt-fond) qt_fond ;;
   jeu-seul) installer "${PAQUETS_NOYAU[@]}"; jeu_seul ;;
   noyau) noyau ;;
+  fenetre) fenetre ;;
   jeu) jeu ;;
   paquets) paquets ;;
   verifier) verifier ;;
   tout) dependances; qt; jeu; paquets ;;
-  *) sed -n '2,22p' "$0" >&2; exit 2 ;;
+  *) sed -n '2,23p' "$0" >&2; exit 2 ;;
 esac

@@ -203,6 +203,28 @@ TEST(Attente, ChaqueMontreeFinitAuTopSuivantDeLaPeriode) {
     }
 }
 
+// A firing that comes before the due time on the window's clock (Windows'
+// timers may) is put off to that time, instead of ending the showing early.
+TEST(Attente, UnTopEnAvanceNeFinitPasLaMontree) {
+    TDELAI d;
+    qint64 maintenant = 0;
+    d.remplacerHorloge([&] { return maintenant; });
+    bool encoreMontree = false;
+    int reArme = -1;
+    QTimer::singleShot(0, &d, [&] {
+        maintenant = 499'700'000;  // 0.3 ms before the end of the period
+        d.Timer1Timer();
+        encoreMontree = d.enPause() && d.isVisible();
+        reArme = d.Timer1->isActive() ? d.Timer1->interval() : -1;
+        maintenant = 500'000'000;
+        d.Timer1Timer();
+    });
+    d.PauseDELAI(QStringLiteral(" "), QStringLiteral("Les dés roulent"), 500);
+    EXPECT_TRUE(encoreMontree);
+    EXPECT_EQ(reArme, 1);
+    EXPECT_FALSE(d.enPause());
+}
+
 // Real time: nothing ticks while the window is hidden, and a showing ends on
 // its timer, not before. How late it may end on a loaded machine is the
 // bench's business, so the upper bound only tells a step from a period of 2 s.

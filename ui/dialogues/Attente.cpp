@@ -76,7 +76,7 @@ void TDELAI::PauseDELAI(const QString &legende, const QString &texte, int interv
     // The due time is fixed by the call, not by how long showing the window takes.
     const qint64 appelNs = maintenantNs();
     changerIntervalle(intervalleMs, appelNs);
-    const qint64 echeanceNs = appelNs + restantNs(appelNs);
+    echeanceNs_ = appelNs + restantNs(appelNs);
 
     setWindowTitle(legende);
     Label1->setText(texte);
@@ -91,10 +91,7 @@ void TDELAI::PauseDELAI(const QString &legende, const QString &texte, int interv
 
     QEventLoop boucle;
     boucle_ = &boucle;
-    const qint64 resteNs = echeanceNs - maintenantNs();
-    // Rounded up: a showing that ended a hair before its firing would let the
-    // next one start before that firing, and last only the hair.
-    Timer1->start(int(qMax<qint64>(0, (resteNs + 999'999) / 1'000'000)));
+    armerTimer1();
     boucle.exec(QEventLoop::DialogExec);
     boucle_ = nullptr;
     Timer1->stop();  // ended by the user: nothing ticks while hidden
@@ -107,8 +104,23 @@ void TDELAI::PauseDELAI(const QString &legende, const QString &texte, int interv
         hide();
 }
 
+// Rounded up: a showing that ended a hair before its firing would let the
+// next one start before that firing, and last only the hair.
+void TDELAI::armerTimer1() {
+    const qint64 resteNs = echeanceNs_ - maintenantNs();
+    Timer1->start(int(qMax<qint64>(0, (resteNs + 999'999) / 1'000'000)));
+}
+
+// Windows' timers may fire a little before their time on our clock; ending
+// the showing there would make the next one last only what is left of the
+// period (a roll's step of a millisecond). Such a firing waits for the time.
 void TDELAI::Timer1Timer() {
-    if (boucle_) boucle_->quit();
+    if (!boucle_) return;
+    if (maintenantNs() < echeanceNs_) {
+        armerTimer1();
+        return;
+    }
+    boucle_->quit();
 }
 
 void TDELAI::done(int resultat) {

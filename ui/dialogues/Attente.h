@@ -74,10 +74,12 @@ private:
     // A different value restarts the period now; the same value leaves it alone.
     void changerIntervalle(int intervalleMs, qint64 maintenantNs);
     qint64 restantNs(qint64 maintenantNs) const;
+    void armerTimer1();
     qint64 maintenantNs() const { return horlogeRemplacee_ ? horlogeRemplacee_() : horloge_.nsecsElapsed(); }
     void refuserReduction();
 
     QEventLoop *boucle_ = nullptr;
+    qint64 echeanceNs_ = 0;   // when the running showing ends, on horloge_
     FonctionPause remplacement_;
     QElapsedTimer horloge_;   // started at creation
     FonctionHorloge horlogeRemplacee_;

@@ -276,6 +276,16 @@ paquets() {
   ls -l "$SORTIE/$PAQUET.zip" "$SORTIE/$INSTALLATEUR"
 }
 
+# Wine for our programs: its prefix, quiet, no Mono/Gecko prompts, and the
+# given folders (DLLs left where they lie) on its search path, as Windows
+# paths (Wine's Z: is /).
+environnement_wine() {
+  local dll=() d
+  for d in "$@"; do dll+=("Z:${d//\//\\}"); done
+  export WINEPREFIX=${WINEPREFIX:-$SORTIE/wine} WINEDEBUG=${WINEDEBUG:--all} \
+    WINEDLLOVERRIDES="mscoree,mshtml=" WINEPATH="$(IFS=';'; echo "${dll[*]}")"
+}
+
 # The game's tests and the simulator from the unpacked zip, under Wine; the
 # simulator's statistics must be those of the Linux build of the same sources
 # (the first line, with the time taken, aside).
@@ -284,7 +294,8 @@ verifier() {
   local essai=$SORTIE/essai-zip
   rm -rf "$essai"; mkdir -p "$essai"
   (cd "$essai" && unzip -q "$SORTIE/$PAQUET.zip")
-  export WINEPREFIX=${WINEPREFIX:-$CACHE/wine} WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
+  WINEPREFIX=${WINEPREFIX:-$CACHE/wine}
+  environnement_wine  # the zip carries its own DLLs
   wine "$essai/$PAQUET/tests_jeu.exe" --gtest_brief=1
 
   cmake -S "$RACINE" -B "$SORTIE/linux" -G Ninja -DKUBRIX_UI=OFF -DKUBRIX_TESTS=OFF > /dev/null
@@ -306,11 +317,8 @@ verifier() {
 noyau() {
   installer "${PAQUETS_NOYAU[@]}" wine wine64
   jeu_seul
-  local b=$SORTIE/jeu-seul dll=() d
-  # MinGW's runtime DLLs where they lie, as Windows paths (Wine's Z: is /).
-  for d in "${DLL_MINGW[@]}"; do dll+=("Z:${d//\//\\}"); done
-  export WINEPREFIX=${WINEPREFIX:-$SORTIE/wine} WINEDEBUG=${WINEDEBUG:--all} \
-    WINEDLLOVERRIDES="mscoree,mshtml=" WINEPATH="$(IFS=';'; echo "${dll[*]}")"
+  local b=$SORTIE/jeu-seul
+  environnement_wine "${DLL_MINGW[@]}"
   wine "$b/tests/tests_jeu.exe" --gtest_brief=1
   wine "$b/tools/kubrix-sim.exe" --games 2000 --seed 1 --jobs 1 | tr -d '\r' | tail -n +2 > "$b/sim-2000.txt"
   diff -u "$RACINE/tests/simulation/reference_2000_parties.txt" "$b/sim-2000.txt"
@@ -329,12 +337,10 @@ noyau() {
 fenetre() {
   installer wine wine64 xvfb openbox x11-utils
   jeu
-  local b=$SORTIE/jeu dll=() d t plateforme echecs=() xvfb wm dossier
+  local b=$SORTIE/jeu t plateforme echecs=() xvfb wm dossier
   cmake --build "$b" -j "$JOBS" --target tests_ui tests_ressources tests_robustesse
-  for d in "$QT/bin" "${DLL_MINGW[@]}"; do dll+=("Z:${d//\//\\}"); done
-  export WINEPREFIX=${WINEPREFIX:-$SORTIE/wine} WINEDEBUG=${WINEDEBUG:--all} \
-    WINEDLLOVERRIDES="mscoree,mshtml=" WINEPATH="$(IFS=';'; echo "${dll[*]}")" \
-    KUBRIX_EVENEMENTS=2000 KUBRIX_GRAINE=1
+  environnement_wine "$QT/bin" "${DLL_MINGW[@]}"
+  export KUBRIX_EVENEMENTS=2000 KUBRIX_GRAINE=1
   local tests=(tests/tests_ui.exe tests/ressources/tests_ressources.exe tests/robustesse/tests_robustesse.exe)
   # Qt's prefix (its plugins) is the one built here; the translations are the host's.
   for t in "${tests[@]}"; do

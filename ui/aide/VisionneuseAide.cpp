@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "VisionneuseAide.h"
 
+#include "systeme/Centrage.h"
+
 #include <QFile>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -100,6 +102,7 @@ void VisionneuseAide::afficherMessage(const QString &html) {
 
 void VisionneuseAide::amenerDevant() {
     setWindowState(windowState() & ~Qt::WindowMinimized);
+    if (!isVisible()) centrerSurEcran(this);  // like the dialogs; the window manager would put it in a corner
     show();
     raise();
     activateWindow();

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Apropos.h"
 
-#include "Centrage.h"
 #include "ImageEtiree.h"
 
 #include "aide/RouteurAide.h"
+#include "systeme/Centrage.h"
 #include "systeme/Couleurs.h"
 #include "systeme/ImagesNettes.h"
 #include "systeme/Polices.h"

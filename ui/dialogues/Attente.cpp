@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Attente.h"
 
-#include "Centrage.h"
-
+#include "systeme/Centrage.h"
 #include "systeme/Couleurs.h"
 #include "systeme/Plateforme.h"
 #include "systeme/Polices.h"
@@ -44,7 +43,7 @@ TDELAI::TDELAI(QWidget *parent)
     garderEntrePauses_ = fenetresPlaceesParLeSysteme();
     cacher_->setSingleShot(true);
     cacher_->setInterval(0);
-    connect(cacher_, &QTimer::timeout, this, &QWidget::hide);
+    connect(cacher_, &QTimer::timeout, this, &TDELAI::cacher);
 
     // The native window now, so that the first showing costs no more than the
     // others. create(), not winId(): winId() would make every sibling native
@@ -101,7 +100,15 @@ void TDELAI::PauseDELAI(const QString &legende, const QString &texte, int interv
     if (garderEntrePauses_ && !fermeeParLUtilisateur_)
         cacher_->start();  // by the event loop that comes next, unless a pause comes first
     else
-        hide();
+        cacher();
+}
+
+void TDELAI::cacher() {
+    hide();
+    // After a minimising, some window managers (kwin) give the keyboard to no
+    // window at all: the game asks for it back, so that the next key acts.
+    if (rendreLaMain_ && parentWidget()) parentWidget()->window()->activateWindow();
+    rendreLaMain_ = false;
 }
 
 // Rounded up: a showing that ended a hair before its firing would let the
@@ -145,4 +152,6 @@ void TDELAI::refuserReduction() {
     if (proprietaire && proprietaire->isMinimized())
         proprietaire->setWindowState(proprietaire->windowState() & ~Qt::WindowMinimized);
     if (isMinimized()) setWindowState(windowState() & ~Qt::WindowMinimized);
+    activateWindow();  // once mapped again
+    rendreLaMain_ = true;
 }

@@ -77,6 +77,7 @@ private:
     void armerTimer1();
     qint64 maintenantNs() const { return horlogeRemplacee_ ? horlogeRemplacee_() : horloge_.nsecsElapsed(); }
     void refuserReduction();
+    void cacher();
 
     QEventLoop *boucle_ = nullptr;
     qint64 echeanceNs_ = 0;   // when the running showing ends, on horloge_
@@ -86,6 +87,7 @@ private:
     qint64 origineNs_ = 0;    // start of the running period, on horloge_
     int intervalle_ = 2000;
     bool garderEntrePauses_ = false;
+    bool rendreLaMain_ = false;  // minimised during this showing: activate the owner after it
     bool fermeeParLUtilisateur_ = false;
     QTimer *cacher_;  // the deferred hiding of garderEntrePauses
 };

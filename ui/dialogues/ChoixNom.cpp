@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ChoixNom.h"
 
-#include "Centrage.h"
+#include "BoiteMessage.h"
+
+#include "systeme/Centrage.h"
 #include "systeme/Couleurs.h"
 #include "systeme/Polices.h"
 
@@ -94,9 +96,9 @@ void TChNom::OKBtnClick() {
         return;
     }
     Bip();
-    QMessageBox avertissement(QMessageBox::Warning, QStringLiteral("Avertissement"),
-                              QString::fromUtf8(MessageNomsManquants.data(), qsizetype(MessageNomsManquants.size())),
-                              QMessageBox::Ok, this);
+    BoiteMessage avertissement(QMessageBox::Warning, QStringLiteral("Avertissement"),
+                               QString::fromUtf8(MessageNomsManquants.data(), qsizetype(MessageNomsManquants.size())),
+                               this);
     avertissement.exec();
     setResult(0);
 }

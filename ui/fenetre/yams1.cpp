@@ -10,10 +10,12 @@
 #include "aide/RouteurAide.h"
 #include "dialogues/Apropos.h"
 #include "dialogues/Attente.h"
+#include "dialogues/BoiteMessage.h"
 #include "dialogues/ChoixNom.h"
 #include "son/Sons.h"
 #include "systeme/Couleurs.h"
 #include "systeme/ImagesNettes.h"
+#include "systeme/Plateforme.h"
 #include "systeme/Polices.h"
 
 #include <QApplication>
@@ -42,6 +44,9 @@ constexpr void (TFicheYams::*Garder[5])() = {&TFicheYams::De1Click, &TFicheYams:
 
 const QColor Navy(0, 0, 128);
 constexpr int HauteurBarreDEtat = 19;
+// The controls' span: the board's right edge, the buttons' bottom edge.
+constexpr int LargeurControles = 609;
+constexpr int HauteurControles = 417;
 
 // The window's surface: navy, with every control at a fixed position. Only
 // the status bar follows the bottom edge, over whatever lies there.
@@ -87,8 +92,13 @@ TFicheYams::~TFicheYams() = default;
 void TFicheYams::construire() {
     setWindowTitle(QStringLiteral("KUBRIX"));
     setWindowIcon(iconeNette(QStringLiteral(":/images/icone.png")));
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
+    Qt::WindowFlags cadre = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                            Qt::WindowCloseButtonHint;
+    // X's window managers and Wayland's compositors let the player restore the
+    // window, and maximise it again only if it says it may be (GNOME draws no
+    // button for it; kwin and openbox draw theirs anyway).
+    if (fenetresPlaceesParLeSysteme()) cadre |= Qt::WindowMaximizeButtonHint;
+    setWindowFlags(cadre);
     setFont(police("Liberation Sans", 11));
     setProperty(RouteurAide::ProprieteContexte, RouteurAide::ContexteFenetre);
 
@@ -179,8 +189,12 @@ void TFicheYams::construire() {
     setTabOrder(Grille, BtGrille);
 
     // The restored geometry; the window is shown maximised.
-    move(152, 87);
-    setFixedSize(tailleRestauree());
+    setMinimumSize(tailleMinimale());
+    setGeometry(QRect(QPoint(152, 87), tailleMinimale()));
+    placeAuRepos_ = new QTimer(this);
+    placeAuRepos_->setSingleShot(true);
+    placeAuRepos_->setInterval(300);
+    connect(placeAuRepos_, &QTimer::timeout, this, &TFicheYams::ramenerDansLEcran);
 
     connect(B_Lancer, &QPushButton::clicked, this, &TFicheYams::B_LancerClick);
     connect(BtGrille, &QPushButton::clicked, this, &TFicheYams::BtGrilleClick);
@@ -254,42 +268,11 @@ int TFicheYams::colonneJoueur() const {
     return jeu_.etat().TourJoueur1 ? feuille::ColonneJoueur1 : feuille::ColonneJoueur2;
 }
 
-// The size the frame is fixed at when not maximised.
-QSize TFicheYams::tailleRestauree() const {
-    if (tailleEcranRempli_.isValid()) return tailleEcranRempli_;
-    return {442, 347 + MenuPrincipal->sizeHint().height()};
-}
-
-// The frame is fixed at the restored size; maximised, the window takes what
-// the window manager gives it.
-void TFicheYams::appliquerEtat(Qt::WindowStates etat) {
-    if (etat & (Qt::WindowMaximized | Qt::WindowFullScreen)) {
-        setMinimumSize(0, 0);
-        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-        essaisRemplissage_ = 0;
-        return;
-    }
-    setFixedSize(tailleRestauree());
-    // mutter and kwin let the player restore the window anyway (Super+Down,
-    // a drag of the title bar, kwin's own button), to a size where the
-    // controls do not fit and that they will not maximise again: once shown,
-    // the restored window fills the work area instead.
-    if (etat == Qt::WindowNoState && isVisible()) {
-        essaisRemplissage_ = 3;
-        QTimer::singleShot(0, this, &TFicheYams::remplirApresRestauration);
-    }
-}
-
-// The restored geometry may come after the new state, and a window manager
-// may ignore a move while the player drags the window: the window tries again
-// when it is moved, a few times, until it fills the work area.
-void TFicheYams::moveEvent(QMoveEvent *evenement) {
-    QMainWindow::moveEvent(evenement);
-    if (essaisRemplissage_ > 0) QTimer::singleShot(0, this, &TFicheYams::remplirApresRestauration);
-}
-
-void TFicheYams::remplirApresRestauration() {
-    if (essaisRemplissage_ > 0 && windowState() == Qt::WindowNoState) remplirZoneDeTravail();
+// Restored, the window holds every control and the status bar below them.
+// It may be larger: a window manager maximises again only a window whose
+// size is not fixed.
+QSize TFicheYams::tailleMinimale() const {
+    return {LargeurControles, HauteurControles + HauteurBarreDEtat + MenuPrincipal->sizeHint().height()};
 }
 
 void TFicheYams::showEvent(QShowEvent *evenement) {
@@ -298,36 +281,61 @@ void TFicheYams::showEvent(QShowEvent *evenement) {
 }
 
 // Some window managers (xfwm) do not maximise a window that has no maximise
-// button: it stays at its restored size, where the controls do not fit. The
-// window then fills the screen by itself, at a fixed size.
+// button: the window then takes the work area by itself.
 void TFicheYams::remplirEcran() {
     if (!isVisible() || !screen() || !isMaximized()) return;
-    if (frameGeometry() == screen()->availableGeometry()) return;  // maximised
-    remplirZoneDeTravail();
+    const QRect ecran = screen()->availableGeometry(), dehors = frameGeometry(), dedans = geometry();
+    if (dehors == ecran || dehors == dedans) return;  // maximised, or the frame not known yet
+    setGeometry(ecran.marginsRemoved(QMargins(dedans.left() - dehors.left(), dedans.top() - dehors.top(),
+                                              dehors.right() - dedans.right(), dehors.bottom() - dedans.bottom())));
 }
 
-// The frame over the whole work area, at a fixed size that is from now on
-// the restored one.
-void TFicheYams::remplirZoneDeTravail() {
-    if (!isVisible() || !screen() || isMinimized()) return;
-    const QRect ecran = screen()->availableGeometry(), dehors = frameGeometry(), dedans = geometry();
-    if (dehors == dedans) return;  // the frame not known yet
-    const QMargins cadre(dedans.left() - dehors.left(), dedans.top() - dehors.top(), dehors.right() - dedans.right(),
-                         dehors.bottom() - dedans.bottom());
-    const QRect rempli = ecran.marginsRemoved(cadre);
-    tailleEcranRempli_ = rempli.size();
-    setFixedSize(tailleEcranRempli_);
-    if (dedans == rempli) {
-        essaisRemplissage_ = 0;
-    } else {
-        setGeometry(rempli);
-        --essaisRemplissage_;
+bool TFicheYams::restauree() const {
+    return !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
+}
+
+// Restored, dragged or resized: once the window rests, all of it is brought
+// back into the work area. A window manager ignores a move while the player
+// still holds the window (mutter), hence the tries.
+void TFicheYams::surveillerPlace() {
+    if (!isVisible() || !restauree() || !fenetresPlaceesParLeSysteme()) return;
+    if (essaisPlace_ <= 0) essaisPlace_ = 50;
+    placeAuRepos_->start();
+}
+
+void TFicheYams::ramenerDansLEcran() {
+    if (!isVisible() || !restauree()) return;
+    const QRect dehors = frameGeometry(), dedans = geometry();
+    QScreen *ecran = QGuiApplication::screenAt(dehors.center());
+    if (!ecran) ecran = screen();
+    if (!ecran) return;
+    const QRect zone = ecran->availableGeometry();
+    QRect voulue(dehors.topLeft(), dehors.size().boundedTo(zone.size()).expandedTo(
+                                        minimumSize() + dehors.size() - dedans.size()));
+    voulue.moveLeft(qMax(zone.left(), qMin(voulue.left(), zone.right() + 1 - voulue.width())));
+    voulue.moveTop(qMax(zone.top(), qMin(voulue.top(), zone.bottom() + 1 - voulue.height())));
+    if (voulue == dehors || --essaisPlace_ <= 0) {
+        essaisPlace_ = 0;
+        return;
     }
+    if (voulue.size() != dehors.size()) resize(dedans.size() - (dehors.size() - voulue.size()));
+    move(voulue.topLeft());
+    placeAuRepos_->start();  // to see that it was done
 }
 
 void TFicheYams::changeEvent(QEvent *evenement) {
     QMainWindow::changeEvent(evenement);
-    if (evenement->type() == QEvent::WindowStateChange) appliquerEtat(windowState());
+    if (evenement->type() == QEvent::WindowStateChange) surveillerPlace();
+}
+
+void TFicheYams::moveEvent(QMoveEvent *evenement) {
+    QMainWindow::moveEvent(evenement);
+    surveillerPlace();
+}
+
+void TFicheYams::resizeEvent(QResizeEvent *evenement) {
+    QMainWindow::resizeEvent(evenement);
+    surveillerPlace();
 }
 
 void TFicheYams::relier(TAboutBox *aboutBox, TDELAI *delai, TChNom *chNom) {
@@ -434,7 +442,7 @@ void TFicheYams::message(GenreMessage genre, const std::string &texte) {
         icone = QMessageBox::Information;
         titre = QStringLiteral("Information");
     }
-    QMessageBox boite(icone, titre, t, QMessageBox::Ok, this);
+    BoiteMessage boite(icone, titre, t, this);
     boite.setAccessibleName(titre);  // the reader says it, then the text of the box
     boite.exec();
 }

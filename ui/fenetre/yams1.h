@@ -22,6 +22,7 @@ class QMenu;
 class QMenuBar;
 class QPushButton;
 class QStatusBar;
+class QTimer;
 class RouteurAide;
 class Sons;
 class TAboutBox;
@@ -121,13 +122,14 @@ protected:
     void changeEvent(QEvent *evenement) override;
     void showEvent(QShowEvent *evenement) override;
     void moveEvent(QMoveEvent *evenement) override;
+    void resizeEvent(QResizeEvent *evenement) override;
 
 private:
-    QSize tailleRestauree() const;
+    QSize tailleMinimale() const;
     void remplirEcran();
-    void remplirZoneDeTravail();
-    void remplirApresRestauration();
-    void appliquerEtat(Qt::WindowStates etat);
+    bool restauree() const;  // neither maximised, nor minimised, nor full screen
+    void surveillerPlace();
+    void ramenerDansLEcran();
     void construire();
     void construireClavier();
     int colonneJoueur() const;  // the sheet's column of the player to play
@@ -141,6 +143,6 @@ private:
     TAboutBox *aboutBox_ = nullptr;
     TDELAI *delai_ = nullptr;
     TChNom *chNom_ = nullptr;
-    QSize tailleEcranRempli_;  // set when the window filled the screen by itself
-    int essaisRemplissage_ = 0;  // restored: tries left to fill the work area
+    QTimer *placeAuRepos_ = nullptr;  // restored: fires once the window has rested
+    int essaisPlace_ = 0;  // tries left to bring it back into the work area
 };

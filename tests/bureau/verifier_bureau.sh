@@ -1,21 +1,24 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The game under a real window manager (openbox or mutter, in its own Xvfb): the
-# main window fills the screen, restored too (mutter lets the player do it), and
-# the name dialog, the about box and the pause window open centred, frame
-# included, the first time, without maximise or resize; the pause window stays
-# at one place through a roll, and minimising it does not take the game away.
-# Usage: verifier_bureau.sh PROGRAMME [openbox|mutter]. Exits 77 (skipped)
+# The game under a real window manager (openbox, mutter or kwin, in its own
+# Xvfb): the main window fills the screen; restored, dragged far or dragged
+# from maximised, it comes back whole on the screen, and maximises again; the
+# name dialog, a message box, the about box, the help and the pause window open
+# centred, frame included, the first time, the dialogs without maximise or
+# resize; the pause window stays at one place through a roll, and minimising it
+# leaves the game maximised and answering the next key.
+# Usage: verifier_bureau.sh PROGRAMME [openbox|mutter|kwin]. Exits 77 (skipped)
 # when a tool is missing or the window manager does not start.
 set -u
 programme=$1 wm=${2:-openbox}
-for outil in Xvfb "$wm" xdotool xprop xwininfo timeout; do
+for outil in Xvfb "${wm/kwin/kwin_x11}" xdotool xprop xwininfo timeout; do
   command -v "$outil" >/dev/null || { echo "absent : $outil"; exit 77; }
 done
 . "$(dirname "$0")/../commun/xvfb_prive.sh"
 unset DBUS_SESSION_BUS_ADDRESS  # never the caller's session
 case $wm in
   openbox) openbox --sm-disable --config-file /dev/null ;;
+  kwin) XDG_RUNTIME_DIR=$travail kwin_x11 --replace ;;
   *) XDG_RUNTIME_DIR=$travail mutter --replace --x11 --sm-disable ;;
 esac >"$travail/wm.log" 2>&1 &
 pids+=($!)
@@ -47,16 +50,23 @@ geometrie() {
   xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF}
                            /^ *Width/{w=$NF} /^ *Height/{h=$NF} /Map State/{e=$NF} END{print x, y, w, h, e}'
 }
-# Checks that window $2 (named $1) has its frame centred on the screen, within 1 px.
+# Frame geometry "x y w h" of a window, and the height of its title bar.
+cadre() {
+  local x y w h g d haut bas
+  read -r x y w h _ < <(geometrie "$1")
+  read -r g d haut bas < <(xprop -id "$1" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
+  echo $((x - g)) $((y - haut)) $((w + g + d)) $((h + haut + bas)) "$haut"
+}
+# Checks that window $2 (named $1) has its frame centred on the screen, within
+# 1 px, and (unless $3 says "redimensionnable") cannot be maximised or resized.
 centree() {
-  local x y w h g d haut bas e
-  read -r x y w h _ < <(geometrie "$2")
-  e=$(xprop -id "$2" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
-  read -r g d haut bas <<<"$e"
-  local cx2=$(( 2 * (x - g) + (w + g + d) )) cy2=$(( 2 * (y - haut) + (h + haut + bas) ))
-  echo "$1 : cadre $((x - g)),$((y - haut)) $((w + g + d))x$((h + haut + bas)), centre*2 $cx2,$cy2"
+  local x y w h
+  read -r x y w h _ < <(cadre "$2")
+  local cx2=$(( 2 * x + w )) cy2=$(( 2 * y + h ))
+  echo "$1 : cadre $x,$y ${w}x$h, centre*2 $cx2,$cy2"
   [ $(( cx2 - 1024 )) -ge -2 ] && [ $(( cx2 - 1024 )) -le 2 ] && [ $(( cy2 - 768 )) -ge -2 ] && [ $(( cy2 - 768 )) -le 2 ] \
     || echec "$1 n'est pas centrée"
+  [ "${3:-}" = redimensionnable ] && return
   local actions
   actions=$(xprop -id "$2" _NET_WM_ALLOWED_ACTIONS)
   case "$actions" in *MAXIMIZE*|*ACTION_RESIZE*) echec "$1 peut s'agrandir : $actions" ;; esac
@@ -76,21 +86,41 @@ remplit() {
 }
 attendre remplit
 xprop -id "$principale" _NET_WM_STATE | grep -q MAXIMIZED_HORZ || echec "fenêtre principale pas agrandie"
-for etat in agrandie restaurée; do
-  read -r x y w h _ < <(geometrie "$principale")
-  echo "fenêtre principale $etat : $x,$y ${w}x$h"
-  [ "$x" -eq 0 ] && [ "$w" -eq 1024 ] && [ $((y + h)) -eq 768 ] || echec "la fenêtre principale $etat ne remplit pas l'écran"
-  [ "$wm" = mutter ] || break
-  timeout 30 xdotool windowactivate --sync "$principale" key super+Down  # as a player would
-  attendre sh -c "! xprop -id $principale _NET_WM_STATE | grep -q MAXIMIZED"
-  attendre remplit
-done
+# All of the frame on the screen, and inside it every control and the status bar.
+entiere() {
+  local X Y W H w h
+  read -r X Y W H _ < <(cadre "$principale"); read -r _ _ w h _ < <(geometrie "$principale")
+  [ "$X" -ge 0 ] && [ "$Y" -ge 0 ] && [ $((X + W)) -le 1024 ] && [ $((Y + H)) -le 768 ] && [ "$w" -ge 609 ] && [ "$h" -ge 454 ]
+}
+# The player's gestures on the title bar: a double-click (the three window
+# managers' way to maximise and restore), a drag to the far corner.
+titre() { local X Y W haut; read -r X Y W _ haut < <(cadre "$principale"); echo $((X + W / 2)) $((Y + haut / 2)); }
+double_clic() { timeout 30 xdotool windowactivate --sync "$principale" mousemove --sync $(titre) click --repeat 2 --delay 80 1; }
+glisser_loin() { xdotool mousemove $(titre) mousedown 1 sleep 0.2 mousemove_relative 30 30 sleep 0.2 \
+                   mousemove 900 700 sleep 0.2 mousemove 1023 767 sleep 0.2 mouseup 1; }
+agrandie() { xprop -id "$principale" _NET_WM_STATE | grep -q MAXIMIZED_HORZ && remplit; }
+geste() { echo "$1 : $(cadre "$principale")"; }
+# GNOME's own gesture to restore is Super+Down (mutter misses a double-click right after mapping).
+if [ "$wm" = mutter ]; then timeout 30 xdotool windowactivate --sync "$principale" key super+Down; else double_clic; fi
+attendre sh -c "! xprop -id $principale _NET_WM_STATE | grep -q MAXIMIZED" && attendre entiere \
+  || echec "restaurée, la fenêtre est coupée"; geste restaurée
+glisser_loin; attendre entiere || echec "glissée loin, la fenêtre reste coupée"; geste "glissée loin"
+double_clic; attendre agrandie || echec "restaurée, la fenêtre ne s'agrandit plus"; geste "agrandie de nouveau"
+agrandie_ou_entiere() { agrandie || entiere; }
+glisser_loin; attendre agrandie_ou_entiere || echec "glissée depuis l'état agrandi, la fenêtre est coupée"
+geste "glissée depuis l'état agrandi"
+agrandie || double_clic; attendre agrandie || echec "la fenêtre ne s'agrandit plus"
+read -r x y w h _ < <(geometrie "$principale")
 
 # "1 Joueur": the name dialog, opened for the first time.
 timeout 30 xdotool windowactivate --sync "$principale" key alt+n Return
 if nom=$(fenetre "Saisie du nom des joueurs"); then
   attendre cadree "$nom"
   centree "Saisie du nom des joueurs" "$nom"
+  xdotool key Return  # no name: the warning, a message box
+  if boite=$(fenetre Avertissement) && attendre cadree "$boite"; then
+    centree Avertissement "$boite"; xdotool key Return; attendre partie Avertissement
+  else echec "l'avertissement ne s'ouvre pas"; fi
   xdotool key Escape
   attendre partie "Saisie du nom des joueurs"
 else
@@ -135,8 +165,17 @@ if [ -n "$pause" ] && attendre cadree "$pause"; then
   xdotool mousemove $((x + 80)) $((y + 19 + 400)) click 1
   attendre cadree "$pause" && xdotool windowminimize "$pause" && suivre >/dev/null
   case $(geometrie "$principale") in *IsViewable) ;; *) echec "réduire la fenêtre de pause a emporté le jeu" ;; esac
+  agrandie || echec "après la réduction de la pause, le jeu n'est plus agrandi"
+  xdotool key alt+a  # no click, no activation: the game must have the keyboard
+  attendre sh -c '[ "$(xdotool search --onlyvisible --class kubrix 2>/dev/null | wc -l)" -ge 2 ]' \
+    || echec "après la réduction de la pause, le clavier ne répond plus"
+  xdotool key Escape
 else
   echec "la fenêtre de pause ne s'ouvre pas"
 fi
+timeout 30 xdotool windowactivate --sync "$principale" key F1
+if aide=$(fenetre "Aide de KUBRIX") && attendre cadree "$aide"; then
+  centree "Aide de KUBRIX" "$aide" redimensionnable
+else echec "l'aide ne s'ouvre pas"; fi
 [ $echecs -eq 0 ] || { echo "--- sortie du jeu"; tail -20 "$travail/jeu.log"; }
 [ $echecs -eq 0 ]

@@ -102,8 +102,22 @@ void VisionneuseAide::afficherMessage(const QString &html) {
 
 void VisionneuseAide::amenerDevant() {
     setWindowState(windowState() & ~Qt::WindowMinimized);
-    if (!isVisible()) centrerSurEcran(this);  // like the dialogs; the window manager would put it in a corner
+    if (!isVisible()) {  // centred like the dialogs; a window manager would put it in a corner
+        centrerSurEcran(this);
+        recentrer_ = frameGeometry() == geometry();
+    }
     show();
     raise();
     activateWindow();
+}
+
+// Before its first showing the window's frame is a guess (its owner's); a
+// window manager may draw it otherwise (openbox adds a handle to a window
+// that can be resized): once known, the window is centred with it.
+void VisionneuseAide::moveEvent(QMoveEvent *evenement) {
+    QWidget::moveEvent(evenement);
+    if (recentrer_ && frameGeometry() != geometry()) {
+        recentrer_ = false;
+        centrerSurEcran(this);
+    }
 }

@@ -30,6 +30,9 @@ public:
     QPushButton *boutonPrecedent() const { return precedent_; }
     QPushButton *boutonSuivant() const { return suivant_; }
 
+protected:
+    void moveEvent(QMoveEvent *evenement) override;
+
 private:
     void afficherMessage(const QString &html);
 
@@ -40,4 +43,5 @@ private:
     QPushButton *fermer_;
     bool fichierAffiche_ = false;
     int chargements_ = 0;
+    bool recentrer_ = false;  // shown before its frame was known
 };

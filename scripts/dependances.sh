@@ -17,7 +17,7 @@ case "${1:-tests}" in
   tests) paquets+=(xvfb dbus-daemon at-spi2-core python3-pyatspi  # the AT-SPI check
                    tigervnc-standalone-server tigervnc-tools xauth iproute2  # the VNC password check (ss)
                    qt6-translations-l10n openbox xdotool x11-utils  # French toolkit texts; the check under openbox
-                   mutter  # the check under GNOME's window manager
+                   mutter kwin-x11 kwin-style-breeze  # the checks under GNOME's and KDE's window managers
                    pipewire pipewire-pulse wireplumber pulseaudio-utils  # the sounds on a real server (parec)
                    time  # the simulator's memory check
                    build-essential debhelper lintian appstream desktop-file-utils) ;;  # the Debian package and its checks

@@ -47,7 +47,10 @@ TDELAI::TDELAI(QWidget *parent)
 
     // The native window now, so that the first showing costs no more than the
     // others. create(), not winId(): winId() would make every sibling native
-    // too, the main window's menu bar and central area among them.
+    // too, the main window's menu bar and central area among them. Modal
+    // before it is created: under Wayland a window made modal afterwards is
+    // first shown without its title bar, elsewhere than the next times.
+    setWindowModality(Qt::ApplicationModal);
     create();
     ensurePolished();
     Label1->ensurePolished();

@@ -1,12 +1,10 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The game under a real window manager (openbox, mutter or kwin, in its own
-# Xvfb): the main window fills the screen; restored, dragged far or dragged
-# from maximised, it comes back whole on the screen, and maximises again; the
-# name dialog, a message box, the about box, the help and the pause window open
-# centred, frame included, the first time, the dialogs without maximise or
-# resize; the pause window stays at one place through a roll, and minimising it
-# leaves the game maximised and answering the next key.
+# Xvfb): the main window fills the screen, comes back whole after the player's
+# gestures, and maximises again; the dialogs, a message box, the help and the
+# pause window open centred, frame included; the pause window stays at one place
+# through a roll, and minimising it leaves the game maximised, keys acting.
 # Usage: verifier_bureau.sh PROGRAMME [openbox|mutter|kwin]. Exits 77 (skipped)
 # when a tool is missing or the window manager does not start.
 set -u
@@ -92,24 +90,23 @@ entiere() {
   read -r X Y W H _ < <(cadre "$principale"); read -r _ _ w h _ < <(geometrie "$principale")
   [ "$X" -ge 0 ] && [ "$Y" -ge 0 ] && [ $((X + W)) -le 1024 ] && [ $((Y + H)) -le 768 ] && [ "$w" -ge 609 ] && [ "$h" -ge 454 ]
 }
-# The player's gestures on the title bar: a double-click (the three window
-# managers' way to maximise and restore), a drag to the far corner.
+# Gestures on the title bar: a double-click (maximise or restore), a drag to the far corner.
 titre() { local X Y W haut; read -r X Y W _ haut < <(cadre "$principale"); echo $((X + W / 2)) $((Y + haut / 2)); }
 double_clic() { timeout 30 xdotool windowactivate --sync "$principale" mousemove --sync $(titre) click --repeat 2 --delay 80 1; }
 glisser_loin() { xdotool mousemove $(titre) mousedown 1 sleep 0.2 mousemove_relative 30 30 sleep 0.2 \
                    mousemove 900 700 sleep 0.2 mousemove 1023 767 sleep 0.2 mouseup 1; }
 agrandie() { xprop -id "$principale" _NET_WM_STATE | grep -q MAXIMIZED_HORZ && remplit; }
-geste() { echo "$1 : $(cadre "$principale")"; }
-# GNOME's own gesture to restore is Super+Down (mutter misses a double-click right after mapping).
-if [ "$wm" = mutter ]; then timeout 30 xdotool windowactivate --sync "$principale" key super+Down; else double_clic; fi
-attendre sh -c "! xprop -id $principale _NET_WM_STATE | grep -q MAXIMIZED" && attendre entiere \
-  || echec "restaurée, la fenêtre est coupée"; geste restaurée
-glisser_loin; attendre entiere || echec "glissée loin, la fenêtre reste coupée"; geste "glissée loin"
-double_clic; attendre agrandie || echec "restaurée, la fenêtre ne s'agrandit plus"; geste "agrandie de nouveau"
+restauree() { ! xprop -id "$principale" _NET_WM_STATE | grep -q MAXIMIZED && entiere; }
 agrandie_ou_entiere() { agrandie || entiere; }
-glisser_loin; attendre agrandie_ou_entiere || echec "glissée depuis l'état agrandi, la fenêtre est coupée"
-geste "glissée depuis l'état agrandi"
-agrandie || double_clic; attendre agrandie || echec "la fenêtre ne s'agrandit plus"
+# GNOME restores with Super+Down (mutter misses a double-click right after mapping).
+restaurer() { [ "$wm" != mutter ] && double_clic || timeout 30 xdotool windowactivate --sync "$principale" key super+Down; }
+# essayer WHAT STATE GESTURE: the gesture, then the state it must lead to.
+essayer() { "$3"; attendre "$2" || echec "$1"; echo "$1 : $(cadre "$principale")"; }
+essayer "restaurée, entière" restauree restaurer
+essayer "glissée loin, entière" entiere glisser_loin
+essayer "agrandie de nouveau" agrandie double_clic
+essayer "glissée depuis l'état agrandi, entière" agrandie_ou_entiere glisser_loin
+agrandie || essayer "agrandie de nouveau" agrandie double_clic
 read -r x y w h _ < <(geometrie "$principale")
 
 # "1 Joueur": the name dialog, opened for the first time.

@@ -377,22 +377,22 @@ fenetre() {
 # The game at rest under Wine beside a bare Qt window (bench/qt_nu.cpp, same Qt
 # and folder), each watched in turn by bench/demarrage.c on a private Xvfb
 # without window manager: over 10 s of rest, CPU and wake-ups within 10 % of
-# the bare window's (medians of 3), and no drawing.
+# the bare window's (medians of KUBRIX_ESSAIS runs, 7), and no drawing.
 repos() {
   installer wine wine64 xvfb gcc libxcb-damage0-dev
   jeu; deployer
-  local b=$SORTIE/repos i r p=(kubrix qt_nu)
+  local b=$SORTIE/repos i r p=(kubrix qt_nu) n=${KUBRIX_ESSAIS:-7}
   rm -rf "$b"; cp -r "$SORTIE/$PAQUET" "$b"
   gcc -O2 -o "$b/demarrage" "$RACINE/bench/demarrage.c" -lxcb -lxcb-damage
-  $MINGW-g++-posix -O2 -mwindows -o "$b/qt_nu.exe" "$RACINE/bench/qt_nu.cpp" \
-    -I"$QT"/include{,/QtCore,/QtGui,/QtWidgets} -L"$QT/lib" -lQt6{Widgets,Gui,Core}
+  $MINGW-g++-posix -O2 -std=c++20 -mwindows -o "$b/qt_nu.exe" "$RACINE/bench/qt_nu.cpp" \
+    -isystem"$QT"/include{,/QtCore,/QtGui,/QtWidgets} -L"$QT/lib" -lQt6{Widgets,Gui,Core}
   environnement_wine; ecran_prive 1280x1024 -nocursor; trap "wineserver -k; kill $!" EXIT
-  wineserver -p; wine wineboot
-  for i in {0..7}; do  # the first two only warm the caches
+  mkdir -p "$WINEPREFIX"; wineserver -p; wine wineboot
+  for ((i = 0; i < 2 * n + 2; i++)); do  # the first two only warm the caches
     r=$(cd "$b" && ./demarrage 6 10 wine ${p[i % 2]}.exe) || ((i < 2)) || exit 1
     ((i < 2)) || echo "${p[i % 2]} $r" | tee -a "$b/mesures.txt"
   done
-  mediane() { awk -v p=$1 -v c=$2 '$1 == p {print $c}' "$b/mesures.txt" | sort -g | sed -n 2p; }
+  mediane() { awk -v p=$1 -v c=$2 '$1 == p {print $c}' "$b/mesures.txt" | sort -g | sed -n $(((n + 1) / 2))p; }
   awk -v k="$(mediane kubrix 6) $(mediane kubrix 7)" -v q="$(mediane qt_nu 6) $(mediane qt_nu 7)" \
     -v d="$(awk '$1 == "kubrix" {d += $8} END {print d}' "$b/mesures.txt")" 'BEGIN { split(k, K); split(q, Q)
     printf "au repos (10 s), KUBRIX contre Qt seul : CPU %s contre %s ms, réveils %s contre %s, dessins %d\n", K[1], Q[1], K[2], Q[2], d

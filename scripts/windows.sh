@@ -385,7 +385,7 @@ repos() {
   gcc -O2 -o "$b/demarrage" "$RACINE/bench/demarrage.c" -lxcb -lxcb-damage
   $MINGW-g++-posix -O2 -std=c++20 -mwindows -o "$b/qt_nu.exe" "$RACINE/bench/qt_nu.cpp" \
     -isystem"$QT"/include{,/QtCore,/QtGui,/QtWidgets} -L"$QT/lib" -lQt6{Widgets,Gui,Core}
-  environnement_wine; ecran_prive 1280x1024 -nocursor; trap "wineserver -k; kill $!" EXIT
+  environnement_wine; ecran_prive 1280x1024 -nocursor; trap "kill $!; wineserver -k || true" EXIT
   mkdir -p "$WINEPREFIX"; wineserver -p; wine wineboot
   for ((i = 0; i < 2 * n + 2; i++)); do  # the first two only warm the caches
     echo "${p[i % 2]} $(cd "$b" && ./demarrage 6 10 wine ${p[i % 2]}.exe)"

@@ -16,6 +16,7 @@
 #     paquets      kubrix-3.0-win64.zip and kubrix-3.0-setup.exe
 #     verifier     tests_jeu.exe and kubrix-sim.exe from the zip, under Wine
 #     fenetre      the window's tests built against that Qt, run under Wine
+#     repos        the game at rest under Wine, against a bare Qt window
 #     tout         (default) dependances, qt, jeu, paquets
 #
 # KUBRIX_CACHE (default ~/.cache/kubrix) holds Qt's sources, build and prefix;
@@ -330,6 +331,16 @@ noyau() {
   dit "sous Wine: tests_jeu.exe passe, kubrix-sim.exe donne les statistiques de référence"
 }
 
+# A private Xvfb of the given size, on a free display that becomes DISPLAY;
+# its process is the last one started ($!).
+ecran_prive() {
+  local ecran
+  ecran=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 "$1"x24 "${@:2}" 3> "$ecran" 2>/dev/null &
+  until [[ -s $ecran ]]; do sleep 0.1; done
+  export DISPLAY=:$(cat "$ecran"); rm -f "$ecran"
+}
+
 # The window's tests built for Windows and run under Wine, offscreen and then
 # on Wine's own window system (a private Xvfb with openbox), with Qt's French
 # translations. The pause timing bench (PrecisionPauses) is left to bench/, as
@@ -337,7 +348,7 @@ noyau() {
 fenetre() {
   installer wine wine64 xvfb openbox x11-utils
   jeu
-  local b=$SORTIE/jeu t plateforme echecs=() xvfb wm dossier
+  local b=$SORTIE/jeu t plateforme echecs=() xvfb wm
   cmake --build "$b" -j "$JOBS" --target tests_ui tests_ressources tests_robustesse
   environnement_wine "$QT/bin" "${DLL_MINGW[@]}"
   export KUBRIX_EVENEMENTS=2000 KUBRIX_GRAINE=1
@@ -347,10 +358,7 @@ fenetre() {
     printf '[Paths]\r\nPrefix = Z:%s\r\nTranslations = Z:/usr/share/qt6/translations\r\n' "$QT" \
       > "$b/$(dirname "$t")/qt.conf"
   done
-  dossier=$(mktemp -d)
-  Xvfb -displayfd 3 -screen 0 1024x768x24 3> "$dossier/ecran" 2>/dev/null & xvfb=$!
-  until [[ -s $dossier/ecran ]]; do sleep 0.1; done
-  export DISPLAY=:$(cat "$dossier/ecran")
+  ecran_prive 1024x768; xvfb=$!
   openbox > /dev/null 2>&1 & wm=$!
   until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do sleep 0.1; done
   for plateforme in offscreen windows; do
@@ -361,9 +369,33 @@ fenetre() {
     done
   done
   wineserver -k 2>/dev/null || true
-  kill "$wm" "$xvfb"; rm -rf "$dossier"
+  kill "$wm" "$xvfb"
   if ((${#echecs[@]})); then dit "échecs: ${echecs[*]}"; exit 1; fi
   dit "les tests de la fenêtre passent sous Wine"
+}
+
+# The game at rest under Wine beside a bare Qt window (bench/qt_nu.cpp, same Qt and folder), in turn, seen
+# by bench/demarrage.c on a private Xvfb without window manager: over 10 s of rest, CPU and wake-ups
+# (medians of KUBRIX_ESSAIS runs, 7) within 10 % of the bare window's, and no drawing.
+repos() {
+  installer wine wine64 xvfb gcc libxcb-damage0-dev
+  jeu; deployer
+  local b=$SORTIE/repos i c e=0 p=(kubrix qt_nu) n=${KUBRIX_ESSAIS:-7}
+  rm -rf "$b"; cp -r "$SORTIE/$PAQUET" "$b"
+  gcc -O2 -o "$b/demarrage" "$RACINE/bench/demarrage.c" -lxcb -lxcb-damage
+  $MINGW-g++-posix -O2 -std=c++20 -mwindows -o "$b/qt_nu.exe" "$RACINE/bench/qt_nu.cpp" \
+    -isystem"$QT"/include{,/QtCore,/QtGui,/QtWidgets} -L"$QT/lib" -lQt6{Widgets,Gui,Core}
+  environnement_wine; ecran_prive 1280x1024 -nocursor; trap "kill $!; wineserver -k || true" EXIT
+  mkdir -p "$WINEPREFIX"; wineserver -p; wine wineboot
+  for ((i = 0; i < 2 * n + 2; i++)); do  # the first two only warm the caches
+    echo "${p[i % 2]} $(cd "$b" && ./demarrage 6 10 wine ${p[i % 2]}.exe)"
+  done | tail -n +3 | tee "$b/mesures.txt"
+  for c in 6 7; do  # CPU (ms), wake-ups: KUBRIX's median, the bare window's
+    sort -k$c,${c}g "$b/mesures.txt" | awk -v c=$c -v m=$(((n + 1) / 2)) '++k[$1] == m {v[$1] = $c}
+      END {print "repos, colonne " c ": KUBRIX " v["kubrix"] ", Qt seul " v["qt_nu"]; exit !(v["kubrix"] <= 1.1 * v["qt_nu"])}' || e=1
+  done
+  awk 'NF != 10 || ($1 == "kubrix" && $8 != 0) {exit 1}' "$b/mesures.txt" || { dit "KUBRIX dessine au repos, ou pas de fenêtre"; e=1; }
+  ((e == 0))
 }
 
 case ${1:-tout} in
@@ -373,6 +405,7 @@ case ${1:-tout} in
   jeu-seul) installer "${PAQUETS_NOYAU[@]}"; jeu_seul ;;
   noyau) noyau ;;
   fenetre) fenetre ;;
+  repos) repos ;;
   jeu) jeu ;;
   paquets) paquets ;;
   verifier) verifier ;;

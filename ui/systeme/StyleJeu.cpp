@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "StyleJeu.h"
 
+#include <QAbstractAnimation>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QIconEngine>
 #include <QPainter>
+#include <QPushButton>
 #include <QStyleOption>
 #include <QWidget>
 #include <optional>
@@ -65,4 +68,31 @@ QIcon StyleJeu::standardIcon(StandardPixmap icone, const QStyleOption *option, c
     const bool droiteAGauche = option ? option->direction == Qt::RightToLeft
                                       : (widget ? widget->isRightToLeft() : QGuiApplication::isRightToLeft());
     return QIcon(new IconeDifferee(this, icone, droiteAGauche));
+}
+
+void StyleJeu::polish(QWidget *widget) {
+    QProxyStyle::polish(widget);
+    if (qobject_cast<QPushButton *>(widget)) widget->installEventFilter(this);
+}
+
+void StyleJeu::unpolish(QWidget *widget) {
+    widget->removeEventFilter(this);
+    QProxyStyle::unpolish(widget);
+}
+
+// Windows' style makes a default button pulse while its window is active: a
+// style animation of 2 s, started again by the frame that ends it, that
+// repaints the button 30 times a second, so the program never rests. A frame
+// the button refuses stops the animation, and the button keeps the pulse's
+// first image: the still default look.
+bool StyleJeu::eventFilter(QObject *objet, QEvent *evenement) {
+    if (evenement->type() == QEvent::StyleAnimationUpdate) {
+        for (QObject *enfant : objet->children()) {
+            const auto *animation = qobject_cast<QAbstractAnimation *>(enfant);
+            if (animation && animation->state() == QAbstractAnimation::Running &&
+                enfant->inherits("QWindowsVistaPulse"))
+                return true;  // not accepted: the animation stops
+        }
+    }
+    return QProxyStyle::eventFilter(objet, evenement);
 }

@@ -7,6 +7,7 @@
 // system (GIF, ICO, JPEG...): a good part of the time before the window
 // appears. The style must live as long as the icons it gives (the
 // application's style does).
+// And Windows' style keeps its default buttons still (see eventFilter).
 #include <QProxyStyle>
 
 class StyleJeu : public QProxyStyle {
@@ -14,4 +15,11 @@ public:
     StyleJeu();
     QIcon standardIcon(StandardPixmap icone, const QStyleOption *option = nullptr,
                        const QWidget *widget = nullptr) const override;
+    using QProxyStyle::polish;
+    using QProxyStyle::unpolish;
+    void polish(QWidget *widget) override;
+    void unpolish(QWidget *widget) override;
+
+protected:
+    bool eventFilter(QObject *objet, QEvent *evenement) override;
 };

@@ -57,7 +57,9 @@ TChNom::TChNom(QWidget *parent)
         colorer(r.champ, QPalette::Text, Qt::black);
         r.champ->setGeometry(32, r.haut + 24, 129, 28);
         r.champ->setValidator(new ValidateurMajuscules(r.champ));
-        r.etiquette->setBuddy(r.champ);  // names the field for a screen reader
+        r.etiquette->setBuddy(r.champ);
+        // Its name for a screen reader, without the colon that speech-dispatcher says aloud.
+        r.champ->setAccessibleName(r.etiquette->text().remove(QLatin1Char(':')).simplified());
     }
 
     OKBtn->setObjectName(QStringLiteral("OKBtn"));

@@ -13,8 +13,23 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QWindow>
+#include <functional>
 
 using namespace feuille;
+
+namespace {
+// An application's filter sees every object's events: the activations are
+// filtered apart from the keys that LecteurEcran watches on its controls.
+class FiltreApplication : public QObject {
+public:
+    FiltreApplication(QObject *parent, std::function<bool(QObject *, QEvent *)> f) : QObject(parent), f_(std::move(f)) {}
+    bool eventFilter(QObject *objet, QEvent *evenement) override { return f_(objet, evenement); }
+
+private:
+    std::function<bool(QObject *, QEvent *)> f_;
+};
+}  // namespace
 
 LecteurEcran::LecteurEcran(TFicheYams *fenetre)
     : QObject(fenetre), f_(fenetre), annonce_(new AccessibleAnnonce(fenetre, fenetre->StatusBar)),
@@ -182,16 +197,18 @@ void LecteurEcran::joueurNomme() {
 // The computer's throw is told with what it does of it: at its next roll,
 // with the dice it holds, or with the row it scores. Told at once, the
 // score that follows the thinking pause would cut it short.
-void LecteurEcran::pause(const QString &texte) {
+void LecteurEcran::pause(const QString &texte, QWidget *fenetrePause) {
+    // First among the application's filters, before the reader's bridge.
+    fenetrePause_ = fenetrePause;
+    masque_ = fenetrePause != nullptr;
+    if (!filtreActivations_)
+        filtreActivations_ = new FiltreApplication(this, [this](QObject *o, QEvent *e) { return masquerActivation(o, e); });
+    qApp->removeEventFilter(filtreActivations_);
+    qApp->installEventFilter(filtreActivations_);
     const bool roulement = texte == QStringLiteral("Les dés roulent");
-    const EtatJeu &e = f_->jeu().etat();
     if (roulement && !roule_) {
         roule_ = true;
         actualiser();
-        // The third roll disables its button, and the focus would then go to
-        // the next one as the faces are told: it goes there now.
-        if (!tourOrdi() && e.NumLancer == 3 && QApplication::focusWidget() == f_->B_Lancer)
-            f_->BtGrille->setFocus(Qt::OtherFocusReason);
     }
     if (!pourOrdi_.isEmpty()) {
         dire(pourOrdi_);
@@ -213,6 +230,8 @@ void LecteurEcran::pauseFinie(const QString &texte) {
     if (tourOrdi() && f_->jeu().etat().TourEnCours) jetOrdi_ = faces();
 }
 
+// After the third roll the focus has gone from the disabled roll button to
+// the next one, whose name the reader starts saying: the faces cut it short.
 void LecteurEcran::lancerFini() {
     roule_ = false;
     actualiser();
@@ -258,6 +277,26 @@ QWidget *LecteurEcran::suivant(QWidget *w, bool avant) const {
     if (w == f_->B_Lancer) return f_->de(5);
     if (de == 1) return f_->BtGrille;
     return de ? f_->de(de - 1) : nullptr;
+}
+
+// The pause window takes the focus as it shows and gives it back as it
+// closes: the reader would say it, then the main window and its focused
+// control again, before the faces and over what it was saying. From its
+// showing to the main window's next activation, neither window's
+// (de)activation is passed on to the reader: Qt tells it on the widgets'
+// activation events and on their native windows' focus events. Qt's own
+// state changes as ever.
+bool LecteurEcran::masquerActivation(QObject *objet, QEvent *evenement) {
+    if (!masque_) return false;
+    const QEvent::Type t = evenement->type();
+    const bool fenetre = objet == f_->windowHandle() || objet == fenetrePause_->windowHandle();
+    if (fenetre && evenement->spontaneous() && (t == QEvent::FocusIn || t == QEvent::FocusOut)) return true;
+    if (t != QEvent::WindowActivate && t != QEvent::WindowDeactivate && t != QEvent::ActivationChange) return false;
+    if (objet == fenetrePause_) return true;
+    if (objet != f_) return false;
+    if (t == QEvent::WindowActivate && !fenetrePause_->isVisible()) finMasque_ = true;
+    if (t == QEvent::ActivationChange && finMasque_) masque_ = finMasque_ = false;  // the last of the two
+    return true;
 }
 
 bool LecteurEcran::eventFilter(QObject *objet, QEvent *evenement) {

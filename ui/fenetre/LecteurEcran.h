@@ -27,7 +27,7 @@ public:
     // The label names the player to play: after a recording, the hand-over is told.
     void joueurNomme();
     // The pause window is about to show with this text, and has closed.
-    void pause(const QString &texte);
+    void pause(const QString &texte, QWidget *fenetrePause);
     void pauseFinie(const QString &texte);
     // The player's roll took place: its faces are told.
     void lancerFini();
@@ -51,6 +51,7 @@ protected:
 
 private:
     bool tourOrdi() const;
+    bool masquerActivation(QObject *objet, QEvent *evenement);
     void annoncerGarde();
     void dire(const QString &texte);
     void direApresRetour(const QString &texte);
@@ -73,4 +74,8 @@ private:
     QString jetOrdi_;                             // the computer's throw, told with what it does of it
     bool roule_ = false;                          // a roll is under way: no throw to describe
     bool partieEffacee_ = false;                  // the menu reset a game in progress
+    QWidget *fenetrePause_ = nullptr;             // its (de)activations are kept from the reader
+    bool masque_ = false;                         // from its showing to the main window's return
+    bool finMasque_ = false;
+    QObject *filtreActivations_ = nullptr;
 };

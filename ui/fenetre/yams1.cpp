@@ -445,7 +445,7 @@ void TFicheYams::pauseDelai(const std::string &legende, const std::string &texte
     if (!delai_) return;
     // The window's title is often blank: a screen reader names it by its text.
     delai_->setAccessibleName(QString::fromStdString(texte));
-    lecteur_->pause(QString::fromStdString(texte));
+    lecteur_->pause(QString::fromStdString(texte), delai_);
     delai_->PauseDELAI(QString::fromStdString(legende), QString::fromStdString(texte), intervalleMs);
     lecteur_->pauseFinie(QString::fromStdString(texte));
 }

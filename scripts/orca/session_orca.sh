@@ -28,17 +28,21 @@ wireplumber >"$travail/wireplumber.log" 2>&1 &
 pids+=($!)
 pipewire-pulse >"$travail/pipewire-pulse.log" 2>&1 &
 pids+=($!)
-for _ in $(seq 100); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
-pactl load-module module-null-sink sink_name=silence >/dev/null &&
-  pactl set-default-sink silence || { echo "pas de puits nul PipeWire"; exit 1; }
+for _ in $(seq 100); do  # once the server is up, and then its new sink
+  pactl list short sinks 2>/dev/null | grep -q silence ||
+    pactl load-module module-null-sink sink_name=silence >/dev/null 2>&1
+  pactl set-default-sink silence 2>/dev/null && break; sleep 0.1
+done
+[ "$(pactl get-default-sink)" = silence ] || { echo "pas de puits nul PipeWire"; exit 1; }
 paroles=${KUBRIX_JOURNAL_PAROLE:-$travail/paroles}  # kept where asked, also after a timeout
-mkdir -p "$paroles"
+mkdir -p "$paroles" && rm -f "$paroles/speech-dispatcher.log"
 speech-dispatcher -s -t 0 -l 5 -L "$paroles" >"$travail/speechd.sortie" 2>&1 &
 pids+=($!)
 for _ in $(seq 300); do [ -S "$XDG_RUNTIME_DIR/speech-dispatcher/speechd.sock" ] && break; sleep 0.1; done
 
 openbox --sm-disable --config-file /dev/null >"$travail/openbox.log" 2>&1 &
 pids+=($!)
+for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break; sleep 0.1; done
 /usr/libexec/at-spi-bus-launcher --launch-immediately &
 pids+=($!)
 
@@ -47,6 +51,7 @@ export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb NO_AT_BRIDGE=0 GTK
 pids+=($!)
 
 journal=${KUBRIX_JOURNAL_ORCA:-$travail/orca.log}
+rm -f "$journal"  # a journal left from a run before
 /usr/bin/python3 "$ici/orca_ligne.py" --debug-file="$journal" -u "$HOME/orca" >"$travail/orca.sortie" 2>&1 &
 pids+=($!)
 

@@ -26,10 +26,6 @@ TDELAI::TDELAI(QWidget *parent)
       Timer1(new QTimer(this)),
       cacher_(new QTimer(this)) {
     setObjectName(QStringLiteral("DELAI"));
-    // Shown without taking the focus: a screen reader would say the window, then
-    // the main window and its focused control when it closes, before the dice
-    // and over what it was saying. It stays modal: the main window takes no input.
-    setAttribute(Qt::WA_ShowWithoutActivating);
     setFixedSize(LargeurClient, HauteurClient);
     setSizeGripEnabled(false);
 

@@ -58,8 +58,9 @@ TChNom::TChNom(QWidget *parent)
         r.champ->setGeometry(32, r.haut + 24, 129, 28);
         r.champ->setValidator(new ValidateurMajuscules(r.champ));
         r.etiquette->setBuddy(r.champ);
-        // Its name for a screen reader, without the colon that speech-dispatcher says aloud.
-        r.champ->setAccessibleName(r.etiquette->text().remove(QLatin1Char(':')).simplified());
+        // Their names for a screen reader, without the colon that speech-dispatcher says aloud.
+        r.etiquette->setAccessibleName(r.etiquette->text().remove(QLatin1Char(':')).simplified());
+        r.champ->setAccessibleName(r.etiquette->accessibleName());
     }
 
     OKBtn->setObjectName(QStringLiteral("OKBtn"));

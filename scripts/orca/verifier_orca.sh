@@ -8,7 +8,7 @@ set -u
 programme=$1
 ici=$(cd "$(dirname "$0")" && pwd)
 for outil in Xvfb openbox xdotool dbus-run-session timeout localedef orca speech-dispatcher \
-  pipewire wireplumber pipewire-pulse pactl; do
+  pipewire wireplumber pipewire-pulse pactl xprop; do
   command -v "$outil" >/dev/null || { echo "absent : $outil"; exit 77; }
 done
 [ -x /usr/libexec/at-spi-bus-launcher ] || { echo "absent : at-spi2-core"; exit 77; }

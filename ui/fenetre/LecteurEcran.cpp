@@ -200,7 +200,6 @@ void LecteurEcran::joueurNomme() {
 void LecteurEcran::pause(const QString &texte, QWidget *fenetrePause) {
     // First among the application's filters, before the reader's bridge.
     fenetrePause_ = fenetrePause;
-    masque_ = fenetrePause != nullptr;
     if (!filtreActivations_)
         filtreActivations_ = new FiltreApplication(this, [this](QObject *o, QEvent *e) { return masquerActivation(o, e); });
     qApp->removeEventFilter(filtreActivations_);
@@ -281,22 +280,39 @@ QWidget *LecteurEcran::suivant(QWidget *w, bool avant) const {
 
 // The pause window takes the focus as it shows and gives it back as it
 // closes: the reader would say it, then the main window and its focused
-// control again, before the faces and over what it was saying. From its
-// showing to the main window's next activation, neither window's
-// (de)activation is passed on to the reader: Qt tells it on the widgets'
-// activation events and on their native windows' focus events. Qt's own
-// state changes as ever.
+// control again, before the faces and over what it was saying. Those moves,
+// from the main window to the pause window and straight back, are not passed
+// on to the reader: Qt tells it on the widgets' activation events and on
+// their native windows' focus events. Qt's own state changes as ever, and
+// any other window's activation is told as before.
 bool LecteurEcran::masquerActivation(QObject *objet, QEvent *evenement) {
-    if (!masque_) return false;
+    if (!fenetrePause_) return false;
     const QEvent::Type t = evenement->type();
-    const bool fenetre = objet == f_->windowHandle() || objet == fenetrePause_->windowHandle();
-    if (fenetre && evenement->spontaneous() && (t == QEvent::FocusIn || t == QEvent::FocusOut)) return true;
+    if (evenement->spontaneous() && (t == QEvent::FocusIn || t == QEvent::FocusOut)) {
+        if (objet == fenetrePause_->windowHandle()) return true;
+        const bool versPause = QGuiApplication::focusWindow() == fenetrePause_->windowHandle();
+        return objet == f_->windowHandle() && (t == QEvent::FocusOut ? versPause : retourMasque_);
+    }
     if (t != QEvent::WindowActivate && t != QEvent::WindowDeactivate && t != QEvent::ActivationChange) return false;
-    if (objet == fenetrePause_) return true;
-    if (objet != f_) return false;
-    if (t == QEvent::WindowActivate && !fenetrePause_->isVisible()) finMasque_ = true;
-    if (t == QEvent::ActivationChange && finMasque_) masque_ = finMasque_ = false;  // the last of the two
-    return true;
+    if (objet == fenetrePause_) {
+        if (t == QEvent::WindowDeactivate)  // back to the main window, not to a message box
+            retourMasque_ = !QApplication::activeWindow() || QApplication::activeWindow() == f_;
+        return true;
+    }
+    if (objet != f_) {
+        if (t == QEvent::WindowActivate) retourMasque_ = false;
+        return false;
+    }
+    if (t == QEvent::WindowActivate && retourMasque_) {
+        retourMasque_ = false;
+        finMasque_ = true;  // and its ActivationChange, which follows
+        return true;
+    }
+    if (t == QEvent::ActivationChange && finMasque_) {
+        finMasque_ = false;
+        return true;
+    }
+    return t != QEvent::WindowActivate && QApplication::activeWindow() == fenetrePause_;
 }
 
 bool LecteurEcran::eventFilter(QObject *objet, QEvent *evenement) {

@@ -75,7 +75,7 @@ private:
     bool roule_ = false;                          // a roll is under way: no throw to describe
     bool partieEffacee_ = false;                  // the menu reset a game in progress
     QWidget *fenetrePause_ = nullptr;             // its (de)activations are kept from the reader
-    bool masque_ = false;                         // from its showing to the main window's return
+    bool retourMasque_ = false;                   // the main window's activation coming back from it
     bool finMasque_ = false;
     QObject *filtreActivations_ = nullptr;
 };

@@ -207,7 +207,7 @@ void TFicheYams::construireClavier() {
             raccourci->setAutoRepeat(false);
             connect(raccourci, &QShortcut::activated, this, [this, i] {
                 lecteur_->rienAJouer();
-                (this->*Garder[i - 1])();
+                jeu_.DeClick(i);  // as De1Click..De5Click
             });
         }
     }

@@ -170,21 +170,26 @@ void Jeu::Inscription() {
 
 void Jeu::finDePartie() {
     c_.activerLancer(false);
-    const int t2 = e_.Scores[ColonneJoueur1][TOTAL_GENERAL];
-    const int t3 = e_.Scores[ColonneJoueur2][TOTAL_GENERAL];
-    if (e_.ContreOrdi && t2 < t3) {
+    const int gagnante = colonneGagnante();
+    if (e_.ContreOrdi && gagnante == ColonneJoueur2) {
         JouerSon("MEILLEUR");
         e_.NomGagnant = "Je suis vraiment le meilleur !!!";
     } else {
         JouerSon("BRAVO");
-        if (t2 > t3)
+        if (gagnante == ColonneJoueur1)
             e_.NomGagnant = "Félicitations " + e_.NomJoueur1 + "!";
-        else if (t3 > t2)
+        else if (gagnante == ColonneJoueur2)
             e_.NomGagnant = "Félicitations " + e_.NomJoueur2 + "!";
         else
             e_.NomGagnant = "Bravo à tous deux !";
     }
     c_.message(GenreMessage::Information, e_.NomGagnant);
+}
+
+int Jeu::colonneGagnante() const {
+    const int t2 = e_.Scores[ColonneJoueur1][TOTAL_GENERAL];
+    const int t3 = e_.Scores[ColonneJoueur2][TOTAL_GENERAL];
+    return t2 > t3 ? ColonneJoueur1 : t3 > t2 ? ColonneJoueur2 : 0;
 }
 
 void Jeu::MenuNouvelleClick() {

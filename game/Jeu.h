@@ -50,6 +50,9 @@ public:
     void OrdiJoue();
     void JouerSon(const std::string &nom);
 
+    // The column of the higher grand total (2 or 3), 0 on a tie.
+    int colonneGagnante() const;
+
     // The seed of the last roll that took place.
     std::uint32_t derniereGraine() const { return derniereGraine_; }
 

@@ -13,7 +13,7 @@ case "${1:-tests}" in
   vnc) paquets+=(tigervnc-standalone-server tigervnc-tools xauth openbox) ;;  # jouer.sh without a display (vncpasswd: tigervnc-tools)
   paquet) paquets+=(build-essential debhelper lintian) ;;  # debian/ (dpkg-buildpackage), and its check
   orca) paquets+=(xvfb dbus-daemon at-spi2-core python3-pyatspi openbox xdotool locales  # the check under the real reader
-                  orca speech-dispatcher speech-dispatcher-espeak-ng) ;;
+                  orca speech-dispatcher speech-dispatcher-espeak-ng pipewire wireplumber pipewire-pulse pulseaudio-utils x11-utils) ;;
   tests) paquets+=(xvfb dbus-daemon at-spi2-core python3-pyatspi  # the AT-SPI check
                    tigervnc-standalone-server tigervnc-tools xauth iproute2  # the VNC password check (ss)
                    qt6-translations-l10n openbox xdotool x11-utils  # French toolkit texts; the check under openbox

@@ -58,10 +58,10 @@ if app is None:
     print("FAUTE KUBRIX n'apparaît pas sur le bus d'accessibilité")
     sys.exit(1)
 
-de1 = attendre(lambda: trouver(app, lambda a: a.name.startswith("Dé 1 :")))
+de1 = attendre(lambda: trouver(app, lambda a: a.name.startswith("Dé 1,")))
 verifier(de1 is not None, "le dé 1 est lu")
 if de1 is not None:
-    verifier(de1.name == "Dé 1 : 1", "nom du dé 1 au démarrage : %r" % de1.name)
+    verifier(de1.name == "Dé 1, 1", "nom du dé 1 au démarrage : %r" % de1.name)
     verifier(de1.description == "", "description du dé 1, pas son info-bulle : %r" % de1.description)
     verifier(de1.getRole() == pyatspi.ROLE_PUSH_BUTTON, "rôle du dé 1 : %s" % de1.getRoleName())
 
@@ -80,7 +80,7 @@ if feuille is not None:
     verifier([e.name if e else None for e in entetes] == ["", "Marque", "Joueur 1", "Joueur 2"],
              "en-têtes des colonnes : %s" % [e.name if e else None for e in entetes])
     cellule = table.getAccessibleAt(5, 2)
-    verifier(cellule is not None and cellule.name == "Joueur 1 : libre", "cellule (5, 2) : %r" % cellule.name)
+    verifier(cellule is not None and cellule.name == "Joueur 1, libre", "cellule (5, 2) : %r" % cellule.name)
 
 # A game, as a reader's user plays it: the menu opens (the game is reset),
 # then the roll button and die 1 are pressed by their actions.
@@ -95,8 +95,8 @@ if menu is not None and lancer is not None and de1 is not None:
     agir(lancer, "Press")
     verifier(attendre(lambda: lancer.name == "Lancer de dés 2", 20) is not None,
              "après le lancer, le bouton se nomme %r" % lancer.name)
-    noms = [trouver(app, lambda a, i=i: a.name.startswith("Dé %d :" % i)) for i in range(1, 6)]
-    verifier(all(d is not None and re.fullmatch(r"Dé \d : [1-6]", d.name) for d in noms),
+    noms = [trouver(app, lambda a, i=i: a.name.startswith("Dé %d," % i)) for i in range(1, 6)]
+    verifier(all(d is not None and re.fullmatch(r"Dé \d, [1-6]", d.name) for d in noms),
              "noms des dés après le lancer : %s" % [d.name if d else None for d in noms])
     faces = ", ".join(d.name[-1] for d in noms if d is not None)
     verifier(lancer.description == faces, "le bouton de lancer décrit le jet %r : %r" % (faces, lancer.description))
@@ -115,7 +115,7 @@ if menu is not None and lancer is not None and de1 is not None:
     GLib.timeout_add(30000, lambda: pyatspi.Registry.stop() and False)  # never heard: give up
     pyatspi.Registry.start()
     verifier(de1.description == "gardé", "le dé 1 se dit gardé : %r" % de1.description)
-    verifier(lancer.description == faces + " ; gardés : 1", "le bouton de lancer dit la garde : %r" % lancer.description)
-    verifier(entendus == [faces + " ; gardés : 1"], "la garde est annoncée : %s" % entendus)
+    verifier(lancer.description == faces + ", gardés 1", "le bouton de lancer dit la garde : %r" % lancer.description)
+    verifier(entendus == [faces + ", gardés 1"], "la garde est annoncée : %s" % entendus)
 
 sys.exit(1 if fautes else 0)

@@ -324,6 +324,18 @@ TEST_F(Aide, LeDefilementMontreLaSuite) {
     EXPECT_GT(barre->value(), 0);
 }
 
+// By ear: the arrows move a caret through the text, which a screen reader reads there; Escape closes.
+TEST_F(Aide, LesFlechesDeplacentUnCurseurEtEchapFerme) {
+    routeur.ouvrirAide(0);
+    QTextBrowser *texte = routeur.visionneuse()->texte();
+    ASSERT_TRUE(QTest::qWaitFor([texte] { return texte->hasFocus(); }));
+    const int debut = texte->textCursor().position();
+    QTest::keyClick(texte->window()->windowHandle(), Qt::Key_Down);
+    EXPECT_GT(texte->textCursor().position(), debut);
+    QTest::keyClick(texte->window()->windowHandle(), Qt::Key_Escape);
+    EXPECT_FALSE(routeur.visionneuse()->isVisible());
+}
+
 // ---------------------------------------------------------------- the help file
 
 TEST_F(Aide, LeFichierAChaqueSujetEtDesLiensQuiAboutissent) {

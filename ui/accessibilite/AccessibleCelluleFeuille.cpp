@@ -32,7 +32,7 @@ QString AccessibleCelluleFeuille::text(QAccessible::Text t) const {
     if (!feuille_ || t != QAccessible::Name) return {};
     const QString texte = feuille_->texte(colonne_, ligne_);
     if (ligne_ == LigneTitres || colonne_ < ColonneJoueur1) return texte;
-    return QStringLiteral("%1 : %2").arg(feuille_->texte(colonne_, LigneTitres), texte.isEmpty() ? QStringLiteral("libre") : texte);
+    return QStringLiteral("%1, %2").arg(feuille_->texte(colonne_, LigneTitres), texte.isEmpty() ? QStringLiteral("libre") : texte);
 }
 
 QRect AccessibleCelluleFeuille::rect() const {

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -25,6 +26,13 @@ VisionneuseAide::VisionneuseAide(QWidget *proprietaire)
 
     texte_->setOpenLinks(true);
     texte_->setOpenExternalLinks(false);
+    // A caret that the arrows move through the text: a screen reader reads
+    // what it passes. Escape closes the window.
+    texte_->setTextInteractionFlags(Qt::TextBrowserInteraction | Qt::TextSelectableByKeyboard);
+    setFocusProxy(texte_);
+    auto *echap = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    echap->setContext(Qt::WindowShortcut);
+    connect(echap, &QShortcut::activated, this, &QWidget::close);
 
     auto *boutons = new QHBoxLayout;
     boutons->addWidget(sommaire_);
@@ -109,6 +117,7 @@ void VisionneuseAide::amenerDevant() {
     show();
     raise();
     activateWindow();
+    texte_->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 // Before its first showing the window's frame is a guess (its owner's); a

@@ -72,6 +72,10 @@ TAboutBox::TAboutBox(QWidget *parent)
     OKButton->setGeometry(111, 180, 75, 25);
     OKButton->setDefault(true);
     connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
+
+    // Orca reads a dialog's labels only from three words up: the box says its
+    // text through its description, which it reads when the box opens.
+    setAccessibleDescription(ProductName->text() + QStringLiteral(", ") + Version->text());
 }
 
 void TAboutBox::showEvent(QShowEvent *evenement) {

@@ -59,7 +59,10 @@ TChNom::TChNom(QWidget *parent)
         colorer(r.champ, QPalette::Text, Qt::black);
         r.champ->setGeometry(32, r.haut + 24, 129, 28);
         r.champ->setValidator(new ValidateurMajuscules(r.champ));
-        r.etiquette->setBuddy(r.champ);  // names the field for a screen reader
+        r.etiquette->setBuddy(r.champ);
+        // Their names for a screen reader, without the colon that speech-dispatcher says aloud.
+        r.etiquette->setAccessibleName(r.etiquette->text().remove(QLatin1Char(':')).simplified());
+        r.champ->setAccessibleName(r.etiquette->accessibleName());
     }
 
     OKBtn->setObjectName(QStringLiteral("OKBtn"));

@@ -12,7 +12,8 @@ void AccessibleAnnonce::dire(const QString &texte) {
 QWindow *AccessibleAnnonce::window() const { return fenetre_ ? fenetre_->windowHandle() : nullptr; }
 
 QAccessibleInterface *AccessibleAnnonce::parent() const {
-    return fenetre_ ? QAccessible::queryAccessibleInterface(fenetre_.data()) : nullptr;
+    QWidget *parent = barre_ ? barre_.data() : fenetre_.data();
+    return parent ? QAccessible::queryAccessibleInterface(parent) : nullptr;
 }
 
 QAccessible::State AccessibleAnnonce::state() const {

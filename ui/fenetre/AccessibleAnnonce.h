@@ -4,7 +4,8 @@
 // of the notification role that "shows" each time it is given a text. Orca 43
 // speaks a notification that shows; it speaks a change of name or description
 // only on the focused control, and Qt 6.4 sends those changes without their
-// new text, so that Orca says nothing.
+// new text, so that Orca says nothing. Its parent is the status bar: Orca says
+// a notification's role word first, except for one inside a status bar.
 #include <QAccessible>
 #include <QPointer>
 
@@ -12,7 +13,7 @@ class QWidget;
 
 class AccessibleAnnonce : public QAccessibleInterface {
 public:
-    explicit AccessibleAnnonce(QWidget *fenetre) : fenetre_(fenetre) {}
+    AccessibleAnnonce(QWidget *fenetre, QWidget *barreDEtat) : fenetre_(fenetre), barre_(barreDEtat) {}
 
     // Gives the text and tells the reader (when one listens).
     void dire(const QString &texte);
@@ -33,5 +34,6 @@ public:
 
 private:
     QPointer<QWidget> fenetre_;
+    QPointer<QWidget> barre_;
     QString texte_;
 };

@@ -26,10 +26,22 @@ public:
     void celluleEcrite(int colonne, int ligne, const QString &texte);
     // The label names the player to play: after a recording, the hand-over is told.
     void joueurNomme();
-    // The pause window is about to show with this text.
-    void pause(const QString &texte);
+    // The pause window is about to show with this text, and has closed.
+    void pause(const QString &texte, QWidget *fenetrePause);
+    void pauseFinie(const QString &texte);
+    // The player's roll took place: its faces are told.
+    void lancerFini();
+    // The menu "Nouvelle partie" opened (and reset the game), a kind of game
+    // was chosen in it, the names are known.
+    void menuOuvert(bool partieEnCours);
+    void partieChoisie();
+    void partieCommencee();
+    // Something was played before the first roll: nothing happens, and it says why.
+    void rienAJouer();
+    // True once a roll or a score has been made since the last reset.
+    bool partieEngagee() const;
 
-    // The throw as said: "5, 4, 5, 2, 5 ; gardés : 1, 3"; empty between turns.
+    // The throw as said: "5, 4, 5, 2, 5, gardés 1, 3"; empty between turns.
     QString jet() const;
     // The last message told, for the tests.
     QString derniereAnnonce() const;
@@ -39,11 +51,14 @@ protected:
 
 private:
     bool tourOrdi() const;
+    bool masquerActivation(QObject *objet, QEvent *evenement);
     void annoncerGarde();
     void dire(const QString &texte);
     void direApresRetour(const QString &texte);
     void decrire(QWidget *w, const QString &texte);
     QString descriptionBase(QWidget *w) const;
+    QString faces() const;
+    QString resultat() const;
     QWidget *suivant(QWidget *w, bool avant) const;
 
     TFicheYams *f_;
@@ -56,4 +71,11 @@ private:
     QString pourOrdi_;                            // told when the computer's turn starts
     int colonneMarquee_ = 0;
     QString apresRetour_;                         // said when the window is active again
+    QString jetOrdi_;                             // the computer's throw, told with what it does of it
+    bool roule_ = false;                          // a roll is under way: no throw to describe
+    bool partieEffacee_ = false;                  // the menu reset a game in progress
+    QWidget *fenetrePause_ = nullptr;             // its (de)activations are kept from the reader
+    bool retourMasque_ = false;                   // the main window's activation coming back from it
+    bool finMasque_ = false;
+    QObject *filtreActivations_ = nullptr;
 };

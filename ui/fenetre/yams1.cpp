@@ -219,7 +219,10 @@ void TFicheYams::construireClavier() {
             auto *raccourci = new QShortcut(QKeySequence(touche), this);
             raccourci->setContext(Qt::WindowShortcut);
             raccourci->setAutoRepeat(false);
-            connect(raccourci, &QShortcut::activated, this, Garder[i - 1]);
+            connect(raccourci, &QShortcut::activated, this, [this, i] {
+                lecteur_->rienAJouer();
+                jeu_.DeClick(i);  // as De1Click..De5Click
+            });
         }
     }
     for (const QKeyCombination touche : {QKeyCombination(Qt::Key_Return), QKeyCombination(Qt::Key_Enter),
@@ -243,11 +246,38 @@ void TFicheYams::toucheEntree() {
 // The game takes the row as from a click in the player's own cell of it, so
 // that it refuses exactly what it refuses for a click.
 void TFicheYams::GrilleLigneValidee(int ligne) {
+    lecteur_->rienAJouer();
     const auto p = grille::centreCellule(colonneJoueur(), ligne);
     jeu_.GrilleMouseUp(p.x, p.y);
 }
 
 void TFicheYams::FormCreate() { jeu_.FormCreate(); }
+
+// The screen reader is told of what the handlers did: a roll that took
+// place, a game reset by the menu, the first player of a new game.
+void TFicheYams::B_LancerClick() {
+    const int avant = jeu_.etat().NumLancer;
+    jeu_.B_LancerClick();
+    if (jeu_.etat().NumLancer != avant) lecteur_->lancerFini();
+}
+
+void TFicheYams::MenuNouvelleClick() {
+    const bool enCours = lecteur_->partieEngagee();
+    jeu_.MenuNouvelleClick();
+    lecteur_->menuOuvert(enCours);
+}
+
+void TFicheYams::N1Joueur1Click() {
+    lecteur_->partieChoisie();
+    jeu_.N1Joueur1Click();
+    lecteur_->partieCommencee();
+}
+
+void TFicheYams::N2Joueurs1Click() {
+    lecteur_->partieChoisie();
+    jeu_.N2Joueurs1Click();
+    lecteur_->partieCommencee();
+}
 
 ImageCliquable *TFicheYams::de(int i) const {
     assert(i >= 1 && i <= 5);
@@ -423,8 +453,9 @@ void TFicheYams::pauseDelai(const std::string &legende, const std::string &texte
     if (!delai_) return;
     // The window's title is often blank: a screen reader names it by its text.
     delai_->setAccessibleName(QString::fromStdString(texte));
-    lecteur_->pause(QString::fromStdString(texte));
+    lecteur_->pause(QString::fromStdString(texte), delai_);
     delai_->PauseDELAI(QString::fromStdString(legende), QString::fromStdString(texte), intervalleMs);
+    lecteur_->pauseFinie(QString::fromStdString(texte));
 }
 
 void TFicheYams::message(GenreMessage genre, const std::string &texte) {

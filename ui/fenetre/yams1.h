@@ -99,17 +99,17 @@ public:
 public slots:
     void FormCreate();
     void MenuQuitterClick();
-    void B_LancerClick() { jeu_.B_LancerClick(); }
+    void B_LancerClick();
     void De1Click() { jeu_.De1Click(); }
     void De2Click() { jeu_.De2Click(); }
     void De3Click() { jeu_.De3Click(); }
     void De4Click() { jeu_.De4Click(); }
     void De5Click() { jeu_.De5Click(); }
     void GrilleMouseUp(int colonne, int ligne, int x, int y, Qt::MouseButton bouton);
-    void MenuNouvelleClick() { jeu_.MenuNouvelleClick(); }
+    void MenuNouvelleClick();
     void MenuAproposClick();
-    void N1Joueur1Click() { jeu_.N1Joueur1Click(); }
-    void N2Joueurs1Click() { jeu_.N2Joueurs1Click(); }
+    void N1Joueur1Click();
+    void N2Joueurs1Click();
     void MenuReglesClick();
     void BtGrilleClick() { jeu_.BtGrilleClick(); }
 

@@ -1,0 +1,148 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# KUBRIX in a web browser: Qt's qtbase built for WebAssembly from Debian's
+# sources with Debian's emscripten (asyncify, for the game's modal windows),
+# once, into a cache outside the repository; then the game, as a folder of
+# static files and an archive of it. CI runs only the part without Qt (noyau).
+#
+#   scripts/web.sh [etape]
+#     dependances  Debian packages needed here (emscripten, node...)
+#     qt           qtbase 6.4.2 for WebAssembly (about an hour on two cores)
+#     qt-fond      the same in the background, niced, log in the cache
+#     noyau        the rules and the simulator built with em++, the simulator's
+#                  statistics under Node against the recorded ones (CI)
+#     jeu          the page, against the Qt built above
+#     paquet       the folder of static files and kubrix-3.0-web.tar.gz
+#     servir       serves the folder on 127.0.0.1 and prints the address
+#     verifier     plays the page in headless Chromium (playwright-core)
+#     tout         (default) dependances, qt, jeu, paquet
+#
+# KUBRIX_CACHE (default ~/.cache/kubrix) holds Qt's sources, build and prefix;
+# KUBRIX_WEB (default build-web/ in the repository) the game's builds and the
+# page.
+set -euo pipefail
+
+RACINE=$(cd "$(dirname "$0")/.." && pwd)
+CACHE=${KUBRIX_CACHE:-$HOME/.cache/kubrix}
+VERSION_QT=6.4.2
+SORTIE=${KUBRIX_WEB:-$RACINE/build-web}
+QT=$CACHE/qt-$VERSION_QT-wasm
+JOBS=${JOBS:-2}
+VERSION=3.0
+PAQUET=kubrix-$VERSION-web
+PORT=${KUBRIX_PORT:-8028}
+TOOLCHAIN_EM=/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake
+
+# Debian's emscripten, as Qt and emscripten's own tools want it: emscripten's
+# JavaScript tools find their modules through NODE_PATH; the system Python
+# runs emcc three times faster than the wrapper's default search; Qt looks for
+# an emsdk layout ($EMSDK/.emscripten naming $EMSDK/upstream/emscripten/emcc),
+# made here of links to Debian's files.
+export NODE_PATH=/usr/share/nodejs EMSDK_PYTHON=/usr/bin/python3 EMSDK=$CACHE/emsdk
+
+dit() { printf '== %s\n' "$*" >&2; }
+
+installer() {
+  local manquants=() p
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || manquants+=("$p")
+  done
+  if ((${#manquants[@]})); then
+    dit "installation: ${manquants[*]}"
+    local sudo_=
+    ((EUID == 0)) || sudo_=sudo
+    $sudo_ apt-get -o DPkg::Lock::Timeout=900 update -q
+    $sudo_ env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 install -y -q --no-install-recommends "${manquants[@]}"
+  fi
+}
+
+PAQUETS_NOYAU=(emscripten nodejs cmake ninja-build)
+
+emsdk() {
+  [[ -x $EMSDK/upstream/emscripten/emcc ]] && return
+  mkdir -p "$EMSDK/upstream/emscripten"
+  echo "EMSCRIPTEN_ROOT = '/upstream/emscripten'" > "$EMSDK/.emscripten"
+  local f
+  for f in emcc em++ emar emranlib; do ln -sf "/usr/bin/$f" "$EMSDK/upstream/emscripten/$f"; done
+  ln -sfn /usr/share/emscripten/cmake "$EMSDK/upstream/emscripten/cmake"
+}
+
+dependances() {
+  installer "${PAQUETS_NOYAU[@]}" dpkg-dev qt6-base-dev-tools qt6-translations-l10n "$@"
+  emsdk
+}
+
+# Debian's qtbase sources, fetched (and patched for Windows, which does not
+# concern this build) by windows.sh; copied aside, so that our patches here
+# touch only this copy.
+BASE=$CACHE/src/qt6-base-$VERSION_QT+dfsg-wasm
+sources_qt() {
+  [[ -d $BASE ]] && return
+  local windows=$CACHE/src/qt6-base-$VERSION_QT+dfsg
+  [[ -d $windows ]] || bash "$RACINE/scripts/windows.sh" sources
+  rm -rf "$BASE.en-cours"
+  cp -a "$windows" "$BASE.en-cours"
+  mv "$BASE.en-cours" "$BASE"
+}
+
+qt() {
+  sources_qt
+  emsdk
+  if [[ ! -f $QT/kubrix-qt.fait ]]; then
+    dit "qtbase pour WebAssembly -> $QT"
+    local b=$CACHE/build-qtbase-wasm
+    mkdir -p "$b"
+    # Only what the game uses: Core, Gui (its wasm platform) and Widgets.
+    (cd "$b" && "$BASE/configure" -prefix "$QT" -release -static \
+      -platform wasm-emscripten -qt-host-path /usr -device-option QT_EMSCRIPTEN_ASYNCIFY=1 \
+      -nomake tests -nomake examples -no-feature-testlib -no-feature-sql -no-feature-network \
+      -no-feature-concurrent -no-feature-xml -no-feature-printsupport -no-feature-dbus \
+      -- -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN_EM" -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake)
+    cmake --build "$b" -j "$JOBS"
+    cmake --install "$b"
+    echo fait > "$QT/kubrix-qt.fait"
+  fi
+  dit "Qt pour WebAssembly prêt: $QT"
+}
+
+qt_fond() {
+  mkdir -p "$CACHE"
+  nice -n 5 setsid -f bash "$RACINE/scripts/web.sh" qt > "$CACHE/qt-wasm-build.log" 2>&1 < /dev/null
+  dit "construction de Qt en arrière-plan: $CACHE/qt-wasm-build.log"
+}
+
+# Node runs what emscripten 3.1.6 writes only without its own fetch().
+NODE=(node --no-experimental-fetch)
+
+# The game's rules built with em++ and run under Node, without Qt: their
+# tests, and the simulator's statistics against the recorded ones. A minute
+# or two: CI runs it on every landing, so that a change that breaks the game
+# in WebAssembly (32-bit sizes, no native threads) is refused at once. The
+# simulator's threads are Web Workers; main() runs in one of them, so that
+# joining them does not block Node's own thread.
+noyau() {
+  installer "${PAQUETS_NOYAU[@]}" googletest
+  local b=$SORTIE/noyau
+  dit "jeu sans fenêtre (kubrix-sim, tests_jeu) en WebAssembly"
+  cmake -S "$RACINE" -B "$b" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN_EM" \
+    -DKUBRIX_UI=OFF -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS=-pthread \
+    -DCMAKE_EXE_LINKER_FLAGS="-pthread -sPROXY_TO_PTHREAD -sEXIT_RUNTIME -sNODERAWFS -sALLOW_MEMORY_GROWTH" \
+    -DCMAKE_CROSSCOMPILING_EMULATOR="$(IFS=';'; echo "${NODE[*]}")" \
+    -DCMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE=PRE_TEST
+  cmake --build "$b" -j "$JOBS" --target kubrix-sim tests_jeu
+  "${NODE[@]}" "$b/tests/tests_jeu.js" --gtest_brief=1
+  local fils
+  for fils in 1 3; do
+    "${NODE[@]}" "$b/tools/kubrix-sim.js" --games 2000 --seed 1 --jobs $fils | tail -n +2 > "$b/sim-2000.txt"
+    diff -u "$RACINE/tests/simulation/reference_2000_parties.txt" "$b/sim-2000.txt"
+  done
+  dit "sous Node: tests_jeu passe, kubrix-sim donne les statistiques de référence"
+}
+
+case ${1:-tout} in
+  dependances) dependances ;;
+  qt) dependances; qt ;;
+  qt-fond) dependances; qt_fond ;;
+  noyau) noyau ;;
+  *) sed -n '2,21p' "$0" >&2; exit 2 ;;
+esac

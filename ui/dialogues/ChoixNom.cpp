@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ChoixNom.h"
 
+#include "Avertissement.h"
 #include "Centrage.h"
 #include "systeme/Couleurs.h"
 #include "systeme/Polices.h"
@@ -9,7 +10,6 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 
@@ -94,10 +94,7 @@ void TChNom::OKBtnClick() {
         return;
     }
     Bip();
-    QMessageBox avertissement(QMessageBox::Warning, QStringLiteral("Avertissement"),
-                              QString::fromUtf8(MessageNomsManquants.data(), qsizetype(MessageNomsManquants.size())),
-                              QMessageBox::Ok, this);
-    avertissement.exec();
+    avertir(this, QString::fromUtf8(MessageNomsManquants.data(), qsizetype(MessageNomsManquants.size())));
     setResult(0);
 }
 

@@ -139,10 +139,76 @@ noyau() {
   dit "sous Node: tests_jeu passe, kubrix-sim donne les statistiques de référence"
 }
 
+jeu() {
+  [[ -f $QT/kubrix-qt.fait ]] || { echo "Qt pour WebAssembly absent: $0 qt" >&2; exit 1; }
+  emsdk
+  dit "KUBRIX pour WebAssembly"
+  cmake -S "$RACINE" -B "$SORTIE/jeu" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$QT/lib/cmake/Qt6/qt.toolchain.cmake" \
+    -DCMAKE_BUILD_TYPE=Release -DKUBRIX_TESTS=OFF
+  cmake --build "$SORTIE/jeu" -j "$JOBS" --target kubrix
+}
+
+# The page: Qt's own HTML page (as index.html too, for the address alone),
+# its loader, the program's JavaScript and WebAssembly; nothing else is read.
+paquet() {
+  local b=$SORTIE/jeu/ui d=$SORTIE/$PAQUET
+  rm -rf "$d"; mkdir -p "$d"
+  cp "$b/kubrix.html" "$b/kubrix.js" "$b/kubrix.wasm" "$b/qtloader.js" "$d/"
+  [[ -f $b/qtlogo.svg ]] && cp "$b/qtlogo.svg" "$d/"
+  cp "$d/kubrix.html" "$d/index.html"
+  tar -C "$SORTIE" -czf "$SORTIE/$PAQUET.tar.gz" "$PAQUET"
+  dit "page: $d, archive: $SORTIE/$PAQUET.tar.gz"
+  tailles
+}
+
+# What a player downloads, raw and as a server would compress it.
+tailles() {
+  local d=$SORTIE/$PAQUET f
+  for f in kubrix.wasm kubrix.js qtloader.js kubrix.html; do
+    printf '%-12s %9d octets, gzip -9 %9d' "$f" "$(stat -c %s "$d/$f")" "$(gzip -9c "$d/$f" | wc -c)"
+    command -v brotli > /dev/null && printf ', brotli %9d' "$(brotli -c "$d/$f" | wc -c)"
+    echo
+  done
+}
+
+# A plain static server, on this machine only, in the foreground.
+servir() {
+  local d=$SORTIE/$PAQUET
+  [[ -f $d/index.html ]] || { echo "page absente: $0 jeu paquet" >&2; exit 1; }
+  echo "KUBRIX: http://127.0.0.1:$PORT/"
+  exec python3 -m http.server --bind 127.0.0.1 --directory "$d" "$PORT"
+}
+
+# The page served here and played in headless Chromium (Debian's, driven by
+# playwright-core from npm, installed in the cache; no browser is downloaded).
+# Screenshots and measures in $SORTIE/verification.
+verifier() {
+  installer chromium python3
+  local node=$CACHE/web-node o=$SORTIE/verification serveur
+  if [[ ! -d $node/node_modules/playwright-core || ! -d $node/node_modules/pngjs ]]; then
+    mkdir -p "$node"
+    (cd "$node" && PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm install --no-audit --no-fund --no-save playwright-core pngjs)
+  fi
+  rm -rf "$o"; mkdir -p "$o"
+  python3 -u -m http.server --bind 127.0.0.1 --directory "$SORTIE/$PAQUET" "$PORT" > "$o/serveur.log" 2>&1 &
+  serveur=$!
+  trap 'kill $serveur 2>/dev/null' EXIT
+  until grep -q Serving "$o/serveur.log"; do kill -0 $serveur; sleep 0.1; done
+  NODE_PATH=$node/node_modules node "$RACINE/tests/web/verifier_page.cjs" \
+    "http://127.0.0.1:$PORT/" "$RACINE/assets" "$o"
+  dit "la page joue dans Chromium; captures et mesures: $o"
+}
+
 case ${1:-tout} in
   dependances) dependances ;;
   qt) dependances; qt ;;
   qt-fond) dependances; qt_fond ;;
   noyau) noyau ;;
+  jeu) jeu ;;
+  paquet) paquet ;;
+  servir) servir ;;
+  verifier) verifier ;;
+  tout) dependances; qt; jeu; paquet ;;
   *) sed -n '2,21p' "$0" >&2; exit 2 ;;
 esac

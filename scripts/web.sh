@@ -149,14 +149,13 @@ jeu() {
   cmake --build "$SORTIE/jeu" -j "$JOBS" --target kubrix
 }
 
-# The page: Qt's own HTML page (as index.html too, for the address alone),
-# its loader, the program's JavaScript and WebAssembly; nothing else is read.
+# The page: ours (in French, in place of Qt's), Qt's loader, the program's
+# JavaScript and WebAssembly, two of the program's icons.
 paquet() {
-  local b=$SORTIE/jeu/ui d=$SORTIE/$PAQUET
+  local b=$SORTIE/jeu/ui d=$SORTIE/$PAQUET t
   rm -rf "$d"; mkdir -p "$d"
-  cp "$b/kubrix.html" "$b/kubrix.js" "$b/kubrix.wasm" "$b/qtloader.js" "$d/"
-  [[ -f $b/qtlogo.svg ]] && cp "$b/qtlogo.svg" "$d/"
-  cp "$d/kubrix.html" "$d/index.html"
+  cp "$RACINE/packaging/web/index.html" "$b/kubrix.js" "$b/kubrix.wasm" "$b/qtloader.js" "$d/"
+  for t in 32 128; do cp "$RACINE/assets/images/icones/kubrix-$t.png" "$d/"; done
   tar -C "$SORTIE" -czf "$SORTIE/$PAQUET.tar.gz" "$PAQUET"
   dit "page: $d, archive: $SORTIE/$PAQUET.tar.gz"
   tailles
@@ -165,7 +164,7 @@ paquet() {
 # What a player downloads, raw and as a server would compress it.
 tailles() {
   local d=$SORTIE/$PAQUET f
-  for f in kubrix.wasm kubrix.js qtloader.js kubrix.html; do
+  for f in kubrix.wasm kubrix.js qtloader.js index.html; do
     printf '%-12s %9d octets, gzip -9 %9d' "$f" "$(stat -c %s "$d/$f")" "$(gzip -9c "$d/$f" | wc -c)"
     command -v brotli > /dev/null && printf ', brotli %9d' "$(brotli -c "$d/$f" | wc -c)"
     echo

@@ -145,6 +145,7 @@ jeu() {
   dit "KUBRIX pour WebAssembly"
   cmake -S "$RACINE" -B "$SORTIE/jeu" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$QT/lib/cmake/Qt6/qt.toolchain.cmake" \
+    -DQT_CHAINLOAD_TOOLCHAIN_FILE="$TOOLCHAIN_EM" \
     -DCMAKE_BUILD_TYPE=Release -DKUBRIX_TESTS=OFF
   cmake --build "$SORTIE/jeu" -j "$JOBS" --target kubrix
 }

@@ -85,10 +85,51 @@ sources_qt() {
   mv "$BASE.en-cours" "$BASE"
 }
 
+# Our patch, on the copy of Debian's tree. A nested loop (a modal window)
+# waits for events only when none is posted; but a deferred deletion posted
+# at the outer level is not delivered inside it, and the outer level never
+# comes back in a browser: the loop then spins without waiting, and the page
+# hangs at the first modal window. Only events it can deliver keep it awake.
+patcher_wasm() {
+  local f=$BASE/src/corelib/kernel/qeventdispatcher_wasm.cpp
+  grep -q kubrix "$f" && return
+  python3 - "$f" <<'PY'
+import sys
+p = sys.argv[1]
+s = open(p).read()
+s = s.replace('#include "qeventdispatcher_wasm_p.h"\n', '''#include "qeventdispatcher_wasm_p.h"
+#include <QtCore/private/qthread_p.h> // kubrix
+
+// kubrix: posted events other than deferred deletions.
+static bool kubrixEvenementsALivrer()
+{
+    QThreadData *data = QThreadData::current();
+    QMutexLocker locker(&data->postEventList.mutex);
+    for (qsizetype i = data->postEventList.startOffset; i < data->postEventList.size(); ++i) {
+        const QPostEvent &pe = data->postEventList.at(i);
+        if (pe.event && pe.event->type() != QEvent::DeferredDelete)
+            return true;
+    }
+    return false;
+}
+''', 1)
+ancien = """    hasPendingEvents = qGlobalPostedEventsCount() > 0;
+
+    if (!hasPendingEvents && (flags & QEventLoop::WaitForMoreEvents))"""
+assert ancien in s, "qeventdispatcher_wasm.cpp: motif absent"
+s = s.replace(ancien, """    hasPendingEvents = kubrixEvenementsALivrer();
+
+    if (!hasPendingEvents && (flags & QEventLoop::WaitForMoreEvents))""", 1)
+open(p, 'w').write(s)
+PY
+  grep -q kubrixEvenementsALivrer "$f" || { echo "correctif non appliqué: $f" >&2; exit 1; }
+}
+
 qt() {
   sources_qt
+  patcher_wasm
   emsdk
-  if [[ ! -f $QT/kubrix-qt.fait ]]; then
+  if [[ $(cat "$QT/kubrix-qt.fait" 2>/dev/null) != correctif-attente ]]; then
     dit "qtbase pour WebAssembly -> $QT"
     local b=$CACHE/build-qtbase-wasm
     mkdir -p "$b"
@@ -100,7 +141,7 @@ qt() {
       -- -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN_EM" -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake)
     cmake --build "$b" -j "$JOBS"
     cmake --install "$b"
-    echo fait > "$QT/kubrix-qt.fait"
+    echo correctif-attente > "$QT/kubrix-qt.fait"
   fi
   dit "Qt pour WebAssembly prêt: $QT"
 }

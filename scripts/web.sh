@@ -234,7 +234,7 @@ verifier() {
   rm -rf "$o"; mkdir -p "$o"
   python3 -u -m http.server --bind 127.0.0.1 --directory "$SORTIE/$PAQUET" "$PORT" > "$o/serveur.log" 2>&1 &
   serveur=$!
-  trap 'kill $serveur 2>/dev/null' EXIT
+  trap "kill $serveur 2>/dev/null" EXIT
   until grep -q Serving "$o/serveur.log"; do kill -0 $serveur; sleep 0.1; done
   NODE_PATH=$node/node_modules node "$RACINE/tests/web/verifier_page.cjs" \
     "http://127.0.0.1:$PORT/" "$RACINE/assets" "$o"

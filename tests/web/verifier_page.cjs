@@ -84,6 +84,14 @@ function ecart(img, ref, x, y, garder = () => true, zone = [0, 0, ref.width, ref
     // The sheet shown: its first player's cell of the first row, teal as on the desktop.
     const feuille = img => { const p = ((y0 + 8 + 29) * img.width + x0 + 122 + 264) * 4;
       return calme(img) && img.data[p] < 40 && img.data[p + 1] > 100 && img.data[p + 2] > 100; };
+    // BtGrille; pressed again if the press was lost (seen right after a roll, not understood yet).
+    const montrerFeuille = async quoi => {
+      for (let essai = 1; ; ++essai) {
+        await clic(224, 400);
+        try { return await attendre(quoi, feuille, 15000); } catch (e) { if (erreurs.length || essai === 4) throw e; }
+        mesures.clics_perdus = (mesures.clics_perdus || 0) + 1;
+      }
+    };
     const cliquerCase = (colonne, ligne) => clic(122 + [0, 122, 224, 306][colonne] + 40, 8 + ligne * 20 + 9);
     // A roll: the sound, the pause window's showings, then the button names the next roll.
     const lancer = async quoi => {
@@ -124,17 +132,17 @@ function ecart(img, ref, x, y, garder = () => true, zone = [0, 0, ref.width, ref
     await page.keyboard.type('ANNE');
     await page.keyboard.press('Enter');
     img = await attendre('noms acceptés', calme);
-    const bouton1 = bouton(img);
     await lancer('premier lancer');
     await clic(216 + 43, 56 + 43);
     await attendre('dé 1 gardé', img => { const p = ((y0 + 152) * img.width + x0 + 256) * 4;
       return img.data[p] > 150 && img.data[p + 1] < 90 && img.data[p + 2] < 90; });
     await lancer('deuxième lancer');
-    await page.keyboard.press('Enter');  // shows the sheet, as BtGrille does
-    await attendre('feuille affichée', feuille);
+    await montrerFeuille('feuille affichée');
     const n = sons.length;
     await cliquerCase(2, 1);
-    await attendre('tour d\'ORDY', img => sons.length > n && calme(img) && pareil(img, bouton1, 16, 384));
+    // ORDY rolls at once, then only its pause windows break the calm until it has scored.
+    let vus = 0;
+    await attendre('tour d\'ORDY', img => (vus = sons.length > n && calme(img) ? vus + 1 : 0) >= 2);
     await capture('2-apres-ordy');
 
     // Two players: the warning on a missing name, then a turn each.
@@ -153,8 +161,7 @@ function ecart(img, ref, x, y, garder = () => true, zone = [0, 0, ref.width, ref
     for (const [joueur, colonne] of [['ANNE', 2], ['BRUNO', 3]]) {
       const avant = etiquette(await capture());
       await lancer(`lancer de ${joueur}`);
-      await page.keyboard.press('Enter');  // shows the sheet, as BtGrille does
-      await attendre(`feuille de ${joueur}`, feuille);
+      await montrerFeuille(`feuille de ${joueur}`);
       await cliquerCase(colonne, 2);
       await attendre(`main passée après ${joueur}`, img => calme(img) && !pareil(img, avant, 352, 384));
     }

@@ -131,7 +131,7 @@ function ecart(img, ref, x, y, garder = () => true, zone = [0, 0, ref.width, ref
     await attendre('dialogue des noms', img => !calme(img));
     await page.keyboard.type('ANNE');
     await page.keyboard.press('Enter');
-    img = await attendre('noms acceptés', calme);
+    const etiquetteAnne = etiquette(await attendre('noms acceptés', calme));
     await lancer('premier lancer');
     await clic(216 + 43, 56 + 43);
     await attendre('dé 1 gardé', img => { const p = ((y0 + 152) * img.width + x0 + 256) * 4;
@@ -140,9 +140,8 @@ function ecart(img, ref, x, y, garder = () => true, zone = [0, 0, ref.width, ref
     await montrerFeuille('feuille affichée');
     const n = sons.length;
     await cliquerCase(2, 1);
-    // ORDY rolls at once, then only its pause windows break the calm until it has scored.
-    let vus = 0;
-    await attendre('tour d\'ORDY', img => (vus = sons.length > n && calme(img) ? vus + 1 : 0) >= 2);
+    // Over when the hand is back: the label names ANNE again.
+    await attendre('tour d\'ORDY', img => sons.length > n && calme(img) && pareil(img, etiquetteAnne, 352, 384));
     await capture('2-apres-ordy');
 
     // Two players: the warning on a missing name, then a turn each.

@@ -3,7 +3,8 @@
 # Builds KUBRIX and runs every test (the window's tests run offscreen), then
 # builds the tests again with AddressSanitizer and UndefinedBehaviorSanitizer
 # and runs the whole suite once more; last, the game's rules built for Windows
-# run their tests and the simulator under Wine.
+# run their tests and the simulator under Wine, and built with emscripten
+# under Node.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/dependances.sh tests
@@ -21,3 +22,6 @@ ASAN_OPTIONS=abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 
 # Windows: the rules, their tests and the simulator (no Qt), under Wine.
 bash scripts/windows.sh noyau
+
+# The browser: the same rules built for WebAssembly, under Node.
+bash scripts/web.sh noyau

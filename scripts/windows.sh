@@ -10,6 +10,7 @@
 #     qt           Qt 6.4.2 (qtbase with Qt Test) for MinGW-w64, once for each
 #                  KUBRIX_OPTIM_QT (-O2 unless set)
 #     qt-fond      the same in the background, niced, log in the cache
+#     sources      Debian's qtbase sources, patched, in the cache (also for web.sh)
 #     jeu-seul     the game without its window (kubrix-sim, tests_jeu): no Qt needed
 #     noyau        jeu-seul, then its tests and the simulator's figures under Wine (CI)
 #     jeu          the whole game against the Qt built above
@@ -402,6 +403,7 @@ case ${1:-tout} in
   dependances) dependances ;;
   qt) dependances; qt ;;
   qt-fond) qt_fond ;;
+  sources) installer dpkg-dev; sources_qt ;;
   jeu-seul) installer "${PAQUETS_NOYAU[@]}"; jeu_seul ;;
   noyau) noyau ;;
   fenetre) fenetre ;;
@@ -410,5 +412,5 @@ case ${1:-tout} in
   paquets) paquets ;;
   verifier) verifier ;;
   tout) dependances; qt; jeu; paquets ;;
-  *) sed -n '2,23p' "$0" >&2; exit 2 ;;
+  *) sed -n '2,24p' "$0" >&2; exit 2 ;;
 esac

@@ -14,5 +14,5 @@ public:
     ConsoleUtf8 &operator=(const ConsoleUtf8 &) = delete;
 
 private:
-    unsigned avant_ = 0;  // the console's own code page; 0: no console
+    [[maybe_unused]] unsigned avant_ = 0;  // the console's own code page; 0: no console (Windows only)
 };

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ChoixNom.h"
 
-#include "BoiteMessage.h"
+#include "Avertissement.h"
 
 #include "systeme/Centrage.h"
 #include "systeme/Couleurs.h"
@@ -11,7 +11,6 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 
@@ -99,10 +98,7 @@ void TChNom::OKBtnClick() {
         return;
     }
     Bip();
-    BoiteMessage avertissement(QMessageBox::Warning, QStringLiteral("Avertissement"),
-                               QString::fromUtf8(MessageNomsManquants.data(), qsizetype(MessageNomsManquants.size())),
-                               this);
-    avertissement.exec();
+    avertir(this, QString::fromUtf8(MessageNomsManquants.data(), qsizetype(MessageNomsManquants.size())));
     setResult(0);
 }
 

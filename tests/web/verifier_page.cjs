@@ -1,0 +1,175 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The page in headless Chromium: a game against ORDY (a whole turn each
+// side), then two players (the names' warning, a hand-over, a turn each).
+// The board and the dice must be the desktop's pictures, pixel for pixel, at
+// the desktop's places. Any JavaScript error or abort fails.
+//   node verifier_page.cjs URL ASSETS OUT   (OUT: screenshots, mesures.json)
+const { chromium } = require('playwright-core');
+const { PNG } = require('pngjs');
+const fs = require('node:fs');
+
+const [url, assets, sortie] = process.argv.slice(2);
+const lire = f => PNG.sync.read(fs.readFileSync(`${assets}/images/${f}`));
+const plateau = lire('plateau.png'), face1 = lire('face1.png');
+const des = [[216, 56], [112, 152], [264, 192], [416, 168], [352, 64]];  // the window's places
+const surDe = (x, y) => des.some(([u, v]) => x >= u && x < u + 86 && y >= v && y < v + 103);
+const erreurs = [], sons = [], mesures = {};
+const echec = m => { throw new Error(m); };
+
+// Pixels of `img` at (x, y) + p differing from `ref` at p, p in `zone` of ref and kept.
+function ecart(img, ref, x, y, garder = () => true, zone = [0, 0, ref.width, ref.height]) {
+  let n = 0;
+  for (let j = zone[1]; j < zone[1] + zone[3]; ++j)
+    for (let i = zone[0]; i < zone[0] + zone[2]; ++i) {
+      if (!garder(i, j)) continue;
+      if (x + i < 0 || y + j < 0 || x + i >= img.width || y + j >= img.height) { ++n; continue; }
+      const a = ((y + j) * img.width + x + i) * 4, b = (j * ref.width + i) * 4;
+      for (let c = 0; c < 3; ++c) if (Math.abs(img.data[a + c] - ref.data[b + c]) > 8) { ++n; break; }
+    }
+  return n;
+}
+
+(async () => {
+  const navigateur = await chromium.launch({ executablePath: '/usr/bin/chromium',
+    args: ['--use-angle=swiftshader', '--enable-unsafe-swiftshader'] });
+  navigateur.on('disconnected', () => erreurs.push('navigateur fermé'));
+  try {
+    const page = await navigateur.newPage({ viewport: { width: 1024, height: 768 } });
+    page.on('pageerror', e => erreurs.push(String(e)));
+    page.on('crash', () => erreurs.push('onglet planté'));
+    page.on('console', m => {
+      const t = m.text();
+      if (t.startsWith('KUBRIX son ')) sons.push(t.slice(11));
+      if (/KUBRIX arrêt|abort|RuntimeError|unreachable|exception/i.test(t)) erreurs.push(t);
+    });
+    const capture = async nom => PNG.sync.read(await page.screenshot(nom ? { path: `${sortie}/${nom}.png` } : {}));
+    // Polls screenshots until `condition` holds; an error of the page stops it at once.
+    const attendre = async (quoi, condition, ms = 90000) => {
+      for (const fin = Date.now() + ms; Date.now() < fin;) {
+        if (erreurs.length) echec(`${quoi} : ${erreurs.join(' | ')}`);
+        const img = await capture();
+        if (condition(img)) return img;
+        await page.waitForTimeout(250);  // polling pace: each screenshot forces frames into the page
+      }
+      await capture('echec');
+    echec(`${quoi} : rien après ${ms / 1000} s`);
+    };
+    // The window's origin on the page, found where the board lies (at 32, 0 in it).
+    let x0, y0;
+    const trouver = img => {
+      for (let y = 0; y < 120; ++y)
+        for (let x = 32; x < 240; ++x)
+          if (ecart(img, plateau, x, y, () => true, [0, 0, 577, 1]) === 0 &&
+              ecart(img, plateau, x, y, (i, j) => !surDe(i + 32, j)) === 0) { x0 = x - 32; y0 = y; return true; }
+      return false;
+    };
+    // Nothing over the board (no dialog, no pause window), the sheet aside.
+    // The window may still move by its frame's width: looked for a few pixels around.
+    const calme = img => {
+      for (let dy = -6; dy <= 6; ++dy)
+        for (let dx = -6; dx <= 6; ++dx)
+          if (ecart(img, plateau, x0 + 32 + dx, y0 + dy, () => true, [0, 0, 577, 1]) === 0 &&
+              ecart(img, plateau, x0 + 32 + dx, y0 + dy, (i, j) =>
+                !(i + 32 >= 122 && i + 32 < 513 && j >= 8 && j < 369) && !surDe(i + 32, j)) === 0) {
+            x0 += dx; y0 += dy; return true;
+          }
+      return false;
+    };
+    const zone = (img, x, y, w, h) => { const z = new PNG({ width: w, height: h });
+      PNG.bitblt(img, z, x0 + x, y0 + y, w, h, 0, 0); return z; };
+    const pareil = (img, z, x, y) => ecart(img, z, x0 + x, y0 + y) === 0;
+    const bouton = img => zone(img, 16, 384, 129, 33), etiquette = img => zone(img, 352, 384, 250, 32);
+    // The pointer leaves at once: a button under it would look hovered, not changed.
+    const clic = (x, y) => page.mouse.click(x0 + x, y0 + y);
+    // The sheet shown: its first player's cell of the first row, teal as on the desktop.
+    const feuille = img => { const p = ((y0 + 8 + 29) * img.width + x0 + 122 + 264) * 4;
+      return calme(img) && img.data[p] < 40 && img.data[p + 1] > 100 && img.data[p + 2] > 100; };
+    // BtGrille; pressed again if the press was lost (seen right after a roll, not understood yet).
+    const montrerFeuille = async quoi => {
+      for (let essai = 1; ; ++essai) {
+        await clic(224, 400);
+        try { return await attendre(quoi, feuille, 15000); } catch (e) { if (erreurs.length || essai === 4) throw e; }
+        mesures.clics_perdus = (mesures.clics_perdus || 0) + 1;
+      }
+    };
+    const cliquerCase = (colonne, ligne) => clic(122 + [0, 122, 224, 306][colonne] + 40, 8 + ligne * 20 + 9);
+    // A roll: the sound, the pause window's showings, then the button names the next roll.
+    const lancer = async quoi => {
+      const avant = bouton(await capture()), n = sons.length;
+      await clic(80, 400);
+      let vus = 0;  // twice in a row: the last pause window's loop has returned
+      return attendre(quoi, img => (vus = sons.length > n && calme(img) && !pareil(img, avant, 16, 384) ? vus + 1 : 0) >= 2);
+    };
+
+    // Memory (PSS, MiB) of the tab's renderer and of the whole browser, from /proc.
+    const lireProc = (pid, f) => { try { return fs.readFileSync(`/proc/${pid}/${f}`, 'utf8'); } catch { return ''; } };
+    const parent = pid => lireProc(pid, 'stat').split(') ')[1]?.split(' ')[1];
+    const descend = pid => { for (let p = pid; p && p !== '1'; p = parent(p)) if (p === String(process.pid)) return true; return false; };
+    const pss = pid => +(lireProc(pid, 'smaps_rollup').match(/^Pss:\s+(\d+)/m) || [0, 0])[1] / 1024;
+    const memoire = quand => {
+      const pids = fs.readdirSync('/proc').filter(d => /^\d+$/.test(d));
+      const navig = pids.filter(p => p !== String(process.pid) && descend(p));
+    mesures[`memoire_onglet_mio_${quand}`] = Math.round(Math.max(...navig.filter(p => lireProc(p, 'cmdline').includes('--type=renderer')).map(pss)));
+    mesures[`memoire_navigateur_mio_${quand}`] = Math.round(navig.map(pss).reduce((a, b) => a + b, 0));
+    fs.writeFileSync(`${sortie}/mesures.json`, JSON.stringify(mesures, null, 1));
+    };
+    const t0 = Date.now();
+    await page.goto(url);
+    // Playable: the board and the five aces in place, twice at the same place
+    // (the window takes its frame after its first frame).
+    await attendre('plateau', img => { const avant = [x0, y0];
+      return trouver(img) && avant[0] === x0 && avant[1] === y0 && des.every(([u, v]) => !ecart(img, face1, x0 + u, y0 + v)); });
+    mesures.plateau_ms = Date.now() - t0;  // both from the request of the page
+    mesures.premiere_image_ms = Math.round(await page.evaluate('window.kubrixPremiereImage'));
+    let img = await capture('1-demarrage');
+    memoire('demarrage');
+
+    // One player: the menu by the keyboard, the name, a whole turn, then ORDY's.
+    const menu = async bas => { await page.keyboard.down('Alt'); await page.keyboard.press('KeyN');
+      await page.keyboard.up('Alt'); if (bas) await page.keyboard.press('ArrowDown'); await page.keyboard.press('Enter'); };
+    await menu(false);
+    await attendre('dialogue des noms', img => !calme(img));
+    await page.keyboard.type('ANNE');
+    await page.keyboard.press('Enter');
+    const etiquetteAnne = etiquette(await attendre('noms acceptés', calme));
+    await lancer('premier lancer');
+    await clic(216 + 43, 56 + 43);
+    await attendre('dé 1 gardé', img => { const p = ((y0 + 152) * img.width + x0 + 256) * 4;
+      return img.data[p] > 150 && img.data[p + 1] < 90 && img.data[p + 2] < 90; });
+    await lancer('deuxième lancer');
+    await montrerFeuille('feuille affichée');
+    const n = sons.length;
+    await cliquerCase(2, 1);
+    // Over when the hand is back: the label names ANNE again.
+    await attendre('tour d\'ORDY', img => sons.length > n && calme(img) && pareil(img, etiquetteAnne, 352, 384));
+    await capture('2-apres-ordy');
+
+    // Two players: the warning on a missing name, then a turn each.
+    await menu(true);
+    const dialogue = await attendre('dialogue des deux noms', img => !calme(img));
+    await page.keyboard.type('ANNE');
+    await page.keyboard.press('Enter');
+    await attendre('avertissement', img => ecart(img, dialogue, 0, 0) > 2000);
+    await capture('3-avertissement');
+    await page.keyboard.press('Enter');
+    await attendre('avertissement fermé', img => ecart(img, dialogue, 0, 0) < 300 && !calme(img));
+    await page.keyboard.press('Tab');
+    await page.keyboard.type('BRUNO');
+    await page.keyboard.press('Enter');
+    const anne = etiquette(await attendre('deux noms acceptés', calme));
+    for (const [joueur, colonne] of [['ANNE', 2], ['BRUNO', 3]]) {
+      const avant = etiquette(await capture());
+      await lancer(`lancer de ${joueur}`);
+      await montrerFeuille(`feuille de ${joueur}`);
+      await cliquerCase(colonne, 2);
+      await attendre(`main passée après ${joueur}`, img => calme(img) && !pareil(img, avant, 352, 384));
+    }
+    img = await capture('4-deux-joueurs');
+    if (!pareil(img, anne, 352, 384)) echec('la main n\'est pas revenue à ANNE');
+    mesures.sons = sons.length;
+    memoire('fin');
+    console.log(JSON.stringify(mesures));
+  } finally {
+    await navigateur.close();
+  }
+})().catch(e => { console.error(`ÉCHEC : ${e.message}`); process.exitCode = 1; });

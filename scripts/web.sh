@@ -40,21 +40,7 @@ TOOLCHAIN_EM=/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake
 # made here of links to Debian's files.
 export NODE_PATH=/usr/share/nodejs EMSDK_PYTHON=/usr/bin/python3 EMSDK=$CACHE/emsdk
 
-dit() { printf '== %s\n' "$*" >&2; }
-
-installer() {
-  local manquants=() p
-  for p in "$@"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || manquants+=("$p")
-  done
-  if ((${#manquants[@]})); then
-    dit "installation: ${manquants[*]}"
-    local sudo_=
-    ((EUID == 0)) || sudo_=sudo
-    $sudo_ apt-get -o DPkg::Lock::Timeout=900 update -q
-    $sudo_ env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 install -y -q --no-install-recommends "${manquants[@]}"
-  fi
-}
+. "$RACINE/scripts/installer.sh"  # dit, installer
 
 PAQUETS_NOYAU=(emscripten nodejs cmake ninja-build)
 

@@ -45,22 +45,7 @@ QT=$CACHE/qt-$VERSION_QT-mingw64$OPTIM_QT
 PAQUET=kubrix-$VERSION-win64
 INSTALLATEUR=kubrix-$VERSION-setup.exe
 
-dit() { printf '== %s\n' "$*" >&2; }
-
-# Installs those of the given Debian packages that are missing.
-installer() {
-  local manquants=() p
-  for p in "$@"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || manquants+=("$p")
-  done
-  if ((${#manquants[@]})); then
-    dit "installation: ${manquants[*]}"
-    local sudo_=
-    ((EUID == 0)) || sudo_=sudo
-    $sudo_ apt-get -o DPkg::Lock::Timeout=900 update -q
-    $sudo_ env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 install -y -q --no-install-recommends "${manquants[@]}"
-  fi
-}
+. "$RACINE/scripts/installer.sh"  # dit, installer
 
 PAQUETS_NOYAU=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
                cmake ninja-build googletest)

@@ -13,6 +13,7 @@
 #include "dialogues/BoiteMessage.h"
 #include "dialogues/ChoixNom.h"
 #include "son/Sons.h"
+#include "systeme/Centrage.h"
 #include "systeme/Couleurs.h"
 #include "systeme/ImagesNettes.h"
 #include "systeme/Plateforme.h"
@@ -314,10 +315,10 @@ void TFicheYams::showEvent(QShowEvent *evenement) {
 // button: the window then takes the work area by itself.
 void TFicheYams::remplirEcran() {
     if (!isVisible() || !screen() || !isMaximized()) return;
-    const QRect ecran = screen()->availableGeometry(), dehors = frameGeometry(), dedans = geometry();
-    if (dehors == ecran || dehors == dedans) return;  // maximised, or the frame not known yet
-    setGeometry(ecran.marginsRemoved(QMargins(dedans.left() - dehors.left(), dedans.top() - dehors.top(),
-                                              dehors.right() - dedans.right(), dehors.bottom() - dedans.bottom())));
+    const QRect ecran = screen()->availableGeometry();
+    const QMargins cadre = margesDuCadre(this);
+    if (frameGeometry() == ecran || cadre.isNull()) return;  // maximised, or the frame not known yet
+    setGeometry(ecran.marginsRemoved(cadre));
 }
 
 bool TFicheYams::restauree() const {

@@ -5,13 +5,11 @@
 #include <QScreen>
 #include <QWidget>
 
-namespace {
-QMargins cadre(const QWidget *fenetre) {
+QMargins margesDuCadre(const QWidget *fenetre) {
     const QRect dedans = fenetre->geometry(), dehors = fenetre->frameGeometry();
     return {dedans.left() - dehors.left(), dedans.top() - dehors.top(), dehors.right() - dedans.right(),
             dehors.bottom() - dedans.bottom()};
 }
-}  // namespace
 
 void centrerSurEcran(QWidget *fenetre) {
     QScreen *ecran = fenetre->parentWidget() ? fenetre->parentWidget()->screen() : fenetre->screen();
@@ -19,9 +17,9 @@ void centrerSurEcran(QWidget *fenetre) {
     if (!ecran) return;
     // Before its first showing a window has no frame yet: the window manager
     // will draw one like its owner's, so that one stands in for it.
-    const QMargins propre = cadre(fenetre);
+    const QMargins propre = margesDuCadre(fenetre);
     QMargins marges = propre;
-    if (marges.isNull() && fenetre->parentWidget()) marges = cadre(fenetre->parentWidget()->window());
+    if (marges.isNull() && fenetre->parentWidget()) marges = margesDuCadre(fenetre->parentWidget()->window());
     QRect rect = fenetre->geometry().marginsAdded(marges);
     rect.moveCenter(ecran->availableGeometry().center());
     // move() places the frame, except on a native window whose frame is not

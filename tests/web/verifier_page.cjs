@@ -81,17 +81,10 @@ function ecart(img, ref, x, y, garder = () => true, zone = [0, 0, ref.width, ref
     const bouton = img => zone(img, 16, 384, 129, 33), etiquette = img => zone(img, 352, 384, 250, 32);
     // The pointer leaves at once: a button under it would look hovered, not changed.
     const clic = (x, y) => page.mouse.click(x0 + x, y0 + y);
-    // The sheet shown: its first player's cell of the first row, teal as on the desktop.
-    const feuille = img => { const p = ((y0 + 8 + 29) * img.width + x0 + 122 + 264) * 4;
+    // The sheet shown: the first player's QUATRE cell (never selected here), teal as on the desktop.
+    const feuille = img => { const p = ((y0 + 8 + 89) * img.width + x0 + 122 + 264) * 4;
       return calme(img) && img.data[p] < 40 && img.data[p + 1] > 100 && img.data[p + 2] > 100; };
-    // BtGrille; pressed again if the press was lost (seen right after a roll, not understood yet).
-    const montrerFeuille = async quoi => {
-      for (let essai = 1; ; ++essai) {
-        await clic(224, 400);
-        try { return await attendre(quoi, feuille, 15000); } catch (e) { if (erreurs.length || essai === 4) throw e; }
-        mesures.clics_perdus = (mesures.clics_perdus || 0) + 1;
-      }
-    };
+    const montrerFeuille = async quoi => { await clic(224, 400); return attendre(quoi, feuille, 15000); };
     const cliquerCase = (colonne, ligne) => clic(122 + [0, 122, 224, 306][colonne] + 40, 8 + ligne * 20 + 9);
     // A roll: the sound, the pause window's showings, then the button names the next roll.
     const lancer = async quoi => {
@@ -122,6 +115,7 @@ function ecart(img, ref, x, y, garder = () => true, zone = [0, 0, ref.width, ref
     mesures.plateau_ms = Date.now() - t0;  // both from the request of the page
     mesures.premiere_image_ms = Math.round(await page.evaluate('window.kubrixPremiereImage'));
     let img = await capture('1-demarrage');
+    const joueur1 = etiquette(img);  // "Joueur 1" until a name is given
     memoire('demarrage');
 
     // One player: the menu by the keyboard, the name, a whole turn, then ORDY's.
@@ -131,7 +125,7 @@ function ecart(img, ref, x, y, garder = () => true, zone = [0, 0, ref.width, ref
     await attendre('dialogue des noms', img => !calme(img));
     await page.keyboard.type('ANNE');
     await page.keyboard.press('Enter');
-    const etiquetteAnne = etiquette(await attendre('noms acceptés', calme));
+    const etiquetteAnne = etiquette(await attendre('noms acceptés', img => calme(img) && !pareil(img, joueur1, 352, 384)));
     await lancer('premier lancer');
     await clic(216 + 43, 56 + 43);
     await attendre('dé 1 gardé', img => { const p = ((y0 + 152) * img.width + x0 + 256) * 4;
@@ -149,10 +143,10 @@ function ecart(img, ref, x, y, garder = () => true, zone = [0, 0, ref.width, ref
     const dialogue = await attendre('dialogue des deux noms', img => !calme(img));
     await page.keyboard.type('ANNE');
     await page.keyboard.press('Enter');
-    await attendre('avertissement', img => ecart(img, dialogue, 0, 0) > 2000);
+    const avertissement = await attendre('avertissement', img => ecart(img, dialogue, 0, 0) > 2000);
     await capture('3-avertissement');
     await page.keyboard.press('Enter');
-    await attendre('avertissement fermé', img => ecart(img, dialogue, 0, 0) < 300 && !calme(img));
+    await attendre('avertissement fermé', img => ecart(img, avertissement, 0, 0) > 2000 && !calme(img));
     await page.keyboard.press('Tab');
     await page.keyboard.type('BRUNO');
     await page.keyboard.press('Enter');

@@ -3,8 +3,58 @@
 // itself places the windows on the page.
 #include "Plateforme.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QEvent>
 #include <QFile>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+
+namespace {
+
+// In the page there is no window manager to hand the keyboard on: a window
+// shown again (the name dialog, the pause window) is not made active, nor
+// is the one left when another hides. The keys then reach no window, and a
+// click on the board first makes it active. This hands it on as a desktop's
+// manager does: to the window shown, or else to the modal window that waits,
+// or else to the window beneath.
+class Activation : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *objet, QEvent *evenement) override {
+        const auto type = evenement->type();
+        if (type != QEvent::Show && type != QEvent::Hide) return false;
+        auto *fenetre = qobject_cast<QWidget *>(objet);
+        if (!fenetre || !fenetre->isWindow() || fenetre->windowType() == Qt::Popup ||
+            fenetre->windowType() == Qt::ToolTip)
+            return false;
+        // Once shown or hidden for the platform too, in the loop that waits.
+        QTimer::singleShot(0, this, [shown = type == QEvent::Show, fenetre = QPointer<QWidget>(fenetre),
+                                     dessous = QPointer<QWidget>(fenetre->parentWidget())] {
+            activer(shown ? fenetre.data() : nullptr, dessous.data());
+        });
+        return false;
+    }
+
+private:
+    static void activer(QWidget *montree, QWidget *dessous) {
+        QWidget *cible = QApplication::activeModalWidget();
+        if (!cible && montree && montree->isVisible()) cible = montree;
+        if (!cible && dessous && dessous->window()->isVisible()) cible = dessous->window();
+        if (!cible)
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (w->isVisible() && !w->parentWidget() && w->windowType() != Qt::Popup) cible = w;
+        if (cible && !cible->isActiveWindow()) cible->activateWindow();
+    }
+};
+
+void installerActivation() { qApp->installEventFilter(new Activation(qApp)); }
+Q_COREAPP_STARTUP_FUNCTION(installerActivation)
+
+}  // namespace
 
 QByteArray plateformeVoulue(const QByteArray &, const QByteArray &, const QByteArray &, const QByteArray &) {
     return {};

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The page in headless Chromium: a game against ORDY (a whole turn each
-// side), then two players (the names' warning, a hand-over, a turn each).
+// side), then two players (the names' warning, a whole game with the sound
+// switched off and on, the end), About, the help and Quitter's end page.
 // The board and the dice must be the desktop's pictures, pixel for pixel, at
 // the desktop's places. Any JavaScript error or abort fails.
 //   node verifier_page.cjs URL ASSETS OUT   (OUT: screenshots, mesures.json)
@@ -81,17 +82,17 @@ function ecart(img, ref, x, y, garder = () => true, zone = [0, 0, ref.width, ref
     const bouton = img => zone(img, 16, 384, 129, 33), etiquette = img => zone(img, 352, 384, 250, 32);
     // The pointer leaves at once: a button under it would look hovered, not changed.
     const clic = (x, y) => page.mouse.click(x0 + x, y0 + y);
-    // The sheet shown: the first player's QUATRE cell (never selected here), teal as on the desktop.
-    const feuille = img => { const p = ((y0 + 8 + 89) * img.width + x0 + 122 + 264) * 4;
-      return calme(img) && img.data[p] < 40 && img.data[p + 1] > 100 && img.data[p + 2] > 100; };
+    // The sheet shown: the first player's QUATRE or CINQ cell (one of them not selected) teal as on the desktop.
+    const feuille = img => calme(img) && [89, 109].some(y => { const p = ((y0 + 8 + y) * img.width + x0 + 122 + 264) * 4;
+      return img.data[p] < 40 && img.data[p + 1] > 100 && img.data[p + 2] > 100; });
     const montrerFeuille = async quoi => { await clic(224, 400); return attendre(quoi, feuille, 15000); };
     const cliquerCase = (colonne, ligne) => clic(122 + [0, 122, 224, 306][colonne] + 40, 8 + ligne * 20 + 9);
-    // A roll: the sound, the pause window's showings, then the button names the next roll.
-    const lancer = async quoi => {
+    // A roll: the sound (unless switched off), the pause window's showings, then the button names the next roll.
+    const lancer = async (quoi, son = true) => {
       const avant = bouton(await capture()), n = sons.length;
       await clic(80, 400);
       let vus = 0;  // twice in a row: the last pause window's loop has returned
-      return attendre(quoi, img => (vus = sons.length > n && calme(img) && !pareil(img, avant, 16, 384) ? vus + 1 : 0) >= 2);
+      return attendre(quoi, img => (vus = (sons.length > n) === son && calme(img) && !pareil(img, avant, 16, 384) ? vus + 1 : 0) >= 2);
     };
 
     // Memory (PSS, MiB) of the tab's renderer and of the whole browser, from /proc.
@@ -151,15 +152,32 @@ function ecart(img, ref, x, y, garder = () => true, zone = [0, 0, ref.width, ref
     await page.keyboard.type('BRUNO');
     await page.keyboard.press('Enter');
     const anne = etiquette(await attendre('deux noms acceptés', calme));
-    for (const [joueur, colonne] of [['ANNE', 2], ['BRUNO', 3]]) {
-      const avant = etiquette(await capture());
-      await lancer(`lancer de ${joueur}`);
-      await montrerFeuille(`feuille de ${joueur}`);
-      await cliquerCase(colonne, 2);
-      await attendre(`main passée après ${joueur}`, img => calme(img) && !pareil(img, avant, 352, 384));
+    // A whole game, one roll a turn, each row in turn; the first roll with the sound switched off.
+    const menuAide = async bas => { await page.keyboard.down('Alt'); await page.keyboard.press('KeyA');
+      await page.keyboard.up('Alt'); for (let i = 0; i < bas; ++i) await page.keyboard.press('ArrowDown'); await page.keyboard.press('Enter'); };
+    await menuAide(1);
+    for (const [tour, ligne] of [1, 2, 3, 4, 5, 6, 9, 10, 11, 12, 13, 14, 15].entries())
+      for (const [joueur, colonne] of [['ANNE', 2], ['BRUNO', 3]]) {
+        const avant = etiquette(await capture());
+        await lancer(`lancer de ${joueur} au tour ${tour + 1}`, tour + colonne > 2);
+        if (tour + colonne === 2) await menuAide(1);
+        await montrerFeuille(`feuille de ${joueur}`);
+        await cliquerCase(colonne, ligne);
+        if (tour === 12 && colonne === 3) break;
+        await attendre(`main passée après ${joueur}`, img => calme(img) && !pareil(img, avant, 352, 384));
+        if (tour === 0 && colonne === 3 && !pareil(await capture('4-deux-joueurs'), anne, 352, 384)) echec('la main n\'est pas revenue à ANNE');
+      }
+    // The end, then About, the help (F1) and Quitter, each its window over the board.
+    for (const [quoi, ouvrir, fermer] of [['fin', null, 'Enter'], ['apropos', () => menuAide(2), 'Enter'], ['aide', () => page.keyboard.press('F1'), 'Escape']]) {
+      if (ouvrir) await ouvrir();
+      await attendre(quoi, img => !calme(img));
+      await capture(`5-${quoi}`);
+      await page.keyboard.press(fermer);
+      await attendre(`${quoi} fermé`, calme);
     }
-    img = await capture('4-deux-joueurs');
-    if (!pareil(img, anne, 352, 384)) echec('la main n\'est pas revenue à ANNE');
+    await page.keyboard.down('Alt'); await page.keyboard.press('KeyQ'); await page.keyboard.up('Alt');
+    await page.waitForFunction(() => document.body.innerText.includes('KUBRIX est terminé'));
+    await capture('6-quitter');
     mesures.sons = sons.length;
     memoire('fin');
     console.log(JSON.stringify(mesures));

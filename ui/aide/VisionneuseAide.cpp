@@ -114,7 +114,7 @@ void VisionneuseAide::amenerDevant() {
         centrerSurEcran(this);
         recentrer_ = frameGeometry() == geometry();
     }
-    show();
+    setVisible(true);  // not show(), which in a web page fills the page and hides the game
     raise();
     activateWindow();
     texte_->setFocus(Qt::ActiveWindowFocusReason);

@@ -11,7 +11,15 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <emscripten.h>
+
 namespace {
+
+// A page cannot close itself: when the game ends (Quitter, or the main
+// window's close box) the page says so and offers the game again.
+EM_JS(void, pageTerminee, (), {
+    if (window.kubrixTermine) window.kubrixTermine();
+});
 
 // In the page there is no window manager to hand the keyboard on: a window
 // shown again (the name dialog, the pause window) is not made active, nor
@@ -26,6 +34,7 @@ public:
 protected:
     bool eventFilter(QObject *objet, QEvent *evenement) override {
         const auto type = evenement->type();
+        if (type == QEvent::Quit && objet == qApp) pageTerminee();  // the main loop never returns in a page
         if (type != QEvent::Show && type != QEvent::Hide) return false;
         auto *fenetre = qobject_cast<QWidget *>(objet);
         if (!fenetre || !fenetre->isWindow() || fenetre->windowType() == Qt::Popup ||

@@ -7,7 +7,7 @@
 #
 #   scripts/web.sh [etape]
 #     dependances  Debian packages needed here (emscripten, node...)
-#     qt           qtbase 6.4.2 for WebAssembly (about an hour on two cores)
+#     qt           qtbase 6.4.2 for WebAssembly (about 25 minutes on two cores)
 #     qt-fond      the same in the background, niced, log in the cache
 #     noyau        the rules and the simulator built with em++, the simulator's
 #                  statistics under Node against the recorded ones (CI)
@@ -221,7 +221,7 @@ verifier() {
   python3 -u -m http.server --bind 127.0.0.1 --directory "$SORTIE/$PAQUET" "$PORT" > "$o/serveur.log" 2>&1 &
   serveur=$!
   trap "kill $serveur 2>/dev/null" EXIT
-  until grep -q Serving "$o/serveur.log"; do kill -0 $serveur; sleep 0.1; done
+  until grep -qs Serving "$o/serveur.log"; do kill -0 $serveur; sleep 0.1; done
   NODE_PATH=$node/node_modules node "$RACINE/tests/web/verifier_page.cjs" \
     "http://127.0.0.1:$PORT/" "$RACINE/assets" "$o"
   dit "la page joue dans Chromium; captures et mesures: $o"

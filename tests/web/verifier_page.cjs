@@ -89,10 +89,14 @@ function ecart(img, ref, x, y, garder = () => true, zone = [0, 0, ref.width, ref
     const cliquerCase = (colonne, ligne) => clic(122 + [0, 122, 224, 306][colonne] + 40, 8 + ligne * 20 + 9);
     // A roll: the sound (unless switched off), the pause window's showings, then the button names the next roll.
     const lancer = async (quoi, son = true) => {
-      const avant = bouton(await capture()), n = sons.length;
+      const avant = bouton(await capture()), n = sons.length, t = Date.now();
       await clic(80, 400);
       let vus = 0;  // twice in a row: the last pause window's loop has returned
-      return attendre(quoi, img => (vus = (sons.length > n) === son && calme(img) && !pareil(img, avant, 16, 384) ? vus + 1 : 0) >= 2);
+      const img = await attendre(quoi, img => (vus = (sons.length > n) === son && calme(img) && !pareil(img, avant, 16, 384) ? vus + 1 : 0) >= 2);
+      // Five steps of 500 ms at least: the page's timers must not run short.
+      (mesures.lancers_ms = mesures.lancers_ms || []).push(Date.now() - t);
+      if (Date.now() - t < 2500) echec(`${quoi} en ${Date.now() - t} ms`);
+      return img;
     };
 
     // Memory (PSS, MiB) of the tab's renderer and of the whole browser, from /proc.
@@ -134,9 +138,11 @@ function ecart(img, ref, x, y, garder = () => true, zone = [0, 0, ref.width, ref
     await lancer('deuxième lancer');
     await montrerFeuille('feuille affichée');
     const n = sons.length;
+    const t = Date.now();
     await cliquerCase(2, 1);
-    // Over when the hand is back: the label names ANNE again.
+    // Over when the hand is back: the label names ANNE again; a roll and 2000 ms of thought at least.
     await attendre('tour d\'ORDY', img => sons.length > n && calme(img) && pareil(img, etiquetteAnne, 352, 384));
+    if ((mesures.tour_ordy_ms = Date.now() - t) < 4500) echec(`tour d'ORDY en ${mesures.tour_ordy_ms} ms`);
     await capture('2-apres-ordy');
 
     // Two players: the warning on a missing name, then a turn each.

@@ -181,6 +181,7 @@ function ecart(img, ref, x, y, garder = () => true, zone = [0, 0, ref.width, ref
       await page.keyboard.press(fermer);
       await attendre(`${quoi} fermé`, calme);
     }
+    if (!sons.includes('BRAVO')) echec(`la fin sans « BRAVO » : ${sons.join(' ')}`);
     await page.keyboard.down('Alt'); await page.keyboard.press('KeyQ'); await page.keyboard.up('Alt');
     await page.waitForFunction(() => document.body.innerText.includes('KUBRIX est terminé'));
     await capture('6-quitter');

@@ -94,8 +94,8 @@ function ecart(img, ref, x, y, garder = () => true, zone = [0, 0, ref.width, ref
       let vus = 0;  // twice in a row: the last pause window's loop has returned
       const img = await attendre(quoi, img => (vus = (sons.length > n) === son && calme(img) && !pareil(img, avant, 16, 384) ? vus + 1 : 0) >= 2);
       // Five steps of 500 ms at least: the page's timers must not run short.
-      (mesures.lancers_ms = mesures.lancers_ms || []).push(Date.now() - t);
-      if (Date.now() - t < 2500) echec(`${quoi} en ${Date.now() - t} ms`);
+      const duree = Date.now() - t; (mesures.lancers_ms ??= []).push(duree);
+      if (duree < 2500) echec(`${quoi} en ${duree} ms`);
       return img;
     };
 
@@ -124,9 +124,10 @@ function ecart(img, ref, x, y, garder = () => true, zone = [0, 0, ref.width, ref
     memoire('demarrage');
 
     // One player: the menu by the keyboard, the name, a whole turn, then ORDY's.
-    const menu = async bas => { await page.keyboard.down('Alt'); await page.keyboard.press('KeyN');
-      await page.keyboard.up('Alt'); if (bas) await page.keyboard.press('ArrowDown'); await page.keyboard.press('Enter'); };
-    await menu(false);
+    // A menu by the keyboard: Alt and its letter, then `bas` times down and Enter (none for Quitter).
+    const menu = async (lettre, bas = 0) => { await page.keyboard.press(`Alt+Key${lettre}`);
+      for (let i = 0; i < bas; ++i) await page.keyboard.press('ArrowDown'); if (lettre !== 'Q') await page.keyboard.press('Enter'); };
+    await menu('N');
     await attendre('dialogue des noms', img => !calme(img));
     await page.keyboard.type('ANNE');
     await page.keyboard.press('Enter');
@@ -146,7 +147,7 @@ function ecart(img, ref, x, y, garder = () => true, zone = [0, 0, ref.width, ref
     await capture('2-apres-ordy');
 
     // Two players: the warning on a missing name, then a turn each.
-    await menu(true);
+    await menu('N', 1);
     const dialogue = await attendre('dialogue des deux noms', img => !calme(img));
     await page.keyboard.type('ANNE');
     await page.keyboard.press('Enter');
@@ -159,14 +160,12 @@ function ecart(img, ref, x, y, garder = () => true, zone = [0, 0, ref.width, ref
     await page.keyboard.press('Enter');
     const anne = etiquette(await attendre('deux noms acceptés', calme));
     // A whole game, one roll a turn, each row in turn; the first roll with the sound switched off.
-    const menuAide = async bas => { await page.keyboard.down('Alt'); await page.keyboard.press('KeyA');
-      await page.keyboard.up('Alt'); for (let i = 0; i < bas; ++i) await page.keyboard.press('ArrowDown'); await page.keyboard.press('Enter'); };
-    await menuAide(1);
+    await menu('A', 1);
     for (const [tour, ligne] of [1, 2, 3, 4, 5, 6, 9, 10, 11, 12, 13, 14, 15].entries())
       for (const [joueur, colonne] of [['ANNE', 2], ['BRUNO', 3]]) {
         const avant = etiquette(await capture());
         await lancer(`lancer de ${joueur} au tour ${tour + 1}`, tour + colonne > 2);
-        if (tour + colonne === 2) await menuAide(1);
+        if (tour + colonne === 2) await menu('A', 1);
         await montrerFeuille(`feuille de ${joueur}`);
         await cliquerCase(colonne, ligne);
         if (tour === 12 && colonne === 3) break;
@@ -174,7 +173,7 @@ function ecart(img, ref, x, y, garder = () => true, zone = [0, 0, ref.width, ref
         if (tour === 0 && colonne === 3 && !pareil(await capture('4-deux-joueurs'), anne, 352, 384)) echec('la main n\'est pas revenue à ANNE');
       }
     // The end, then About, the help (F1) and Quitter, each its window over the board.
-    for (const [quoi, ouvrir, fermer] of [['fin', null, 'Enter'], ['apropos', () => menuAide(2), 'Enter'], ['aide', () => page.keyboard.press('F1'), 'Escape']]) {
+    for (const [quoi, ouvrir, fermer] of [['fin', null, 'Enter'], ['apropos', () => menu('A', 2), 'Enter'], ['aide', () => page.keyboard.press('F1'), 'Escape']]) {
       if (ouvrir) await ouvrir();
       await attendre(quoi, img => !calme(img));
       await capture(`5-${quoi}`);
@@ -182,7 +181,7 @@ function ecart(img, ref, x, y, garder = () => true, zone = [0, 0, ref.width, ref
       await attendre(`${quoi} fermé`, calme);
     }
     if (!sons.includes('BRAVO')) echec(`la fin sans « BRAVO » : ${sons.join(' ')}`);
-    await page.keyboard.down('Alt'); await page.keyboard.press('KeyQ'); await page.keyboard.up('Alt');
+    await menu('Q');
     await page.waitForFunction(() => document.body.innerText.includes('KUBRIX est terminé'));
     await capture('6-quitter');
     mesures.sons = sons.length;

@@ -41,9 +41,9 @@ protected:
             fenetre->windowType() == Qt::ToolTip)
             return false;
         // Once shown or hidden for the platform too, in the loop that waits.
-        QTimer::singleShot(0, this, [shown = type == QEvent::Show, fenetre = QPointer<QWidget>(fenetre),
+        QTimer::singleShot(0, this, [montre = type == QEvent::Show, fenetre = QPointer<QWidget>(fenetre),
                                      dessous = QPointer<QWidget>(fenetre->parentWidget())] {
-            activer(shown ? fenetre.data() : nullptr, dessous.data());
+            activer(montre ? fenetre.data() : nullptr, dessous.data());
         });
         return false;
     }

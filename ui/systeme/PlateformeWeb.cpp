@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The platform in a web browser: there is only one (Qt's wasm), and Qt
-// itself places the windows on the page.
+// The platform in a web browser: there is only one (Qt's wasm), Qt itself
+// places the windows on the page, and the game does the little a window
+// manager would (the keyboard handed on) and the page's end.
 #include "Plateforme.h"
 
 #include <QApplication>
@@ -23,8 +24,8 @@ EM_JS(void, pageTerminee, (), {
 
 // In the page there is no window manager to hand the keyboard on: a window
 // shown again (the name dialog, the pause window) is not made active, nor
-// is the one left when another hides. The keys then reach no window, and a
-// click on the board first makes it active. This hands it on as a desktop's
+// is the one left when another hides. The keys then reach no window until
+// a click makes one active. This hands the keyboard on as a desktop's
 // manager does: to the window shown, or else to the modal window that waits,
 // or else to the window beneath.
 class Activation : public QObject {
